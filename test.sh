@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test, then again under ASan + UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps
+exec make test

@@ -1,0 +1,5 @@
+#include "support/Gbk.h"
+
+#include "text/Charset.h"
+
+GbkText G(std::string_view utf8) { return utf8ToGbk(utf8); }
