@@ -177,7 +177,7 @@ TEST(TextToInteger, Table) {
 TEST(LargeTexts, SearchesStayLinearAndSafe) {
     // All lead-range bytes with a match attempt at every offset: a quadratic boundary check
     // would take minutes here.
-    const std::string run(8u << 20, '\xB0');
+    const std::string run(1u << 20, '\xB0');
     EXPECT_EQ(findText(run + "x", "\xB0x"), -1);  // the last B0 is a trail byte
     EXPECT_EQ(findText(run + "\xB0x", "\xB0x"), static_cast<TextPos>(run.size()) + 1);
     EXPECT_EQ(findTextReverse(run, "\xB0\xB0"), static_cast<TextPos>(run.size()) - 1);
