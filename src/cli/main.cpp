@@ -1,0 +1,56 @@
+// trovelin-cli: the service client from a shell, on the same libraries as the window.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "service/LiveSourceResolver.h"
+#include "service/ServiceEndpoints.h"
+#include "text/Charset.h"
+
+namespace {
+
+constexpr int kUsageError = 2;
+
+// Prints each room, a tab and its address in UTF-8; 0 when every room got one.
+int resolveRooms(const std::vector<std::string>& rooms, const ServiceEndpoints& endpoints) {
+    bool all = true;
+    for (const std::string& room : rooms) {
+        const GbkText address = resolveLiveSource(utf8ToGbk(room), endpoints);
+        if (address.empty()) all = false;
+        std::cout << room << '\t' << gbkToUtf8(address) << '\n';
+    }
+    std::cout.flush();
+    return all ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Trovelin command-line client for the YY live service"};
+    app.require_subcommand(1);
+    app.fallthrough();  // host options may follow the subcommand
+    ServiceEndpoints endpoints;
+    std::string hlsHost = endpoints.hlsHost;
+    app.add_option("--hls-host", hlsHost, "HLS interface host[:port]")->capture_default_str();
+
+    std::vector<std::string> rooms;
+    CLI::App* resolve = app.add_subcommand("resolve", "Print the live HLS address of each room");
+    resolve->add_option("room", rooms, "Room numbers")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError& e) {
+        app.exit(e);
+        return kUsageError;
+    }
+    endpoints.hlsHost = utf8ToGbk(hlsHost);
+    if (resolve->parsed()) return resolveRooms(rooms, endpoints);
+    return kUsageError;
+}
