@@ -20,9 +20,9 @@ public:
 
     long long number() {
         const std::string piece = next();
-        long long value = 0;
-        for (unsigned char c : piece) value = value * 31 + static_cast<signed char>(c);
-        return value;
+        unsigned long long value = 0;
+        for (unsigned char c : piece) value = value * 31 + c;
+        return static_cast<long long>(value);
     }
 
 private:
