@@ -7,7 +7,7 @@
 
 // Splits fuzzer input into texts at 0xFF 0x00 pairs, so one input drives several arguments.
 class FuzzInput {
-public:
+  public:
     FuzzInput(const std::uint8_t* data, std::size_t size)
         : rest_(reinterpret_cast<const char*>(data), size) {}
 
@@ -25,6 +25,6 @@ public:
         return static_cast<long long>(value);
     }
 
-private:
+  private:
     std::string_view rest_;
 };

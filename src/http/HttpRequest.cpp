@@ -31,8 +31,8 @@ GbkText singleLine(const GbkText& agent) {
 bool isPlainHostName(std::string_view host) {
     if (host.empty()) return false;
     for (char c : host) {
-        const bool ok = (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' ||
-                        c == '_';
+        const bool ok =
+            (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
         if (!ok) return false;
     }
     return true;
@@ -77,8 +77,8 @@ ByteBuffer httpRequest(HttpRequestArgs& args) {
     wire.userAgent = singleLine(agent);
     wire.noRedirect = args.noRedirect;
     wire.proxy = args.proxy;
-    if (holdsControlByte(args.url) || holdsControlByte(args.proxy) ||
-        !isPlainHostName(wire.host) || port < 1 || port > 65535 || requestsAborted()) {
+    if (holdsControlByte(args.url) || holdsControlByte(args.proxy) || !isPlainHostName(wire.host) ||
+        port < 1 || port > 65535 || requestsAborted()) {
         return {};
     }
 

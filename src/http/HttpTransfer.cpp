@@ -130,7 +130,7 @@ void setMethodAndBody(CURL* easy, const WireRequest& request) {
 }
 
 class ActiveTransfer {
-public:
+  public:
     explicit ActiveTransfer(CURLM* multi) : multi_(multi) {
         std::lock_guard lock(activeMutex);
         activeTransfers.insert(multi_);
@@ -142,7 +142,7 @@ public:
     ActiveTransfer(const ActiveTransfer&) = delete;
     ActiveTransfer& operator=(const ActiveTransfer&) = delete;
 
-private:
+  private:
     CURLM* multi_;
 };
 

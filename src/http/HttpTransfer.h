@@ -14,7 +14,7 @@ struct WireRequest {
     std::string path;
     HttpMethod method = HttpMethod::Get;
     std::vector<std::string> headerLines;
-    std::string userAgent;  // sent only when no header line names its own
+    std::string userAgent;             // sent only when no header line names its own
     const ByteBuffer* body = nullptr;  // null: no body
     bool noRedirect = false;
     std::string proxy;

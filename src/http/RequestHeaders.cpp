@@ -41,8 +41,7 @@ GbkText chooseUserAgent(std::string_view headers) {
     return valueAfterFirstColon(headers);
 }
 
-GbkText completeRequestHeaders(std::string_view headers, std::string_view url,
-                               HttpMethod method) {
+GbkText completeRequestHeaders(std::string_view headers, std::string_view url, HttpMethod method) {
     GbkText out = headers.empty() ? GbkText("Accept: */*") : GbkText(headers);
     if (!containsText(out, "Accept:", true)) out += "\r\nAccept: */*";
     if (!containsText(out, "Referer:", true)) {

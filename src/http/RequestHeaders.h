@@ -23,8 +23,7 @@ GbkText chooseUserAgent(std::string_view headers);
 GbkText valueAfterFirstColon(std::string_view text);
 
 // Adds the Accept, Referer, Accept-Language (and for POST Content-Type) lines that are missing.
-GbkText completeRequestHeaders(std::string_view headers, std::string_view url,
-                               HttpMethod method);
+GbkText completeRequestHeaders(std::string_view headers, std::string_view url, HttpMethod method);
 
 // Adds the Cookie line for a non-empty cookie text, or the text itself when it holds "Cookie:".
 GbkText appendCookieHeader(std::string_view headers, std::string_view cookies);

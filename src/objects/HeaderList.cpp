@@ -14,7 +14,8 @@ void HeaderList::addFromQuery(std::string_view text, bool toUtf8) {
     for (const GbkText& piece : splitText(text, "&")) {
         const TextPos lastEquals = findTextReverse(piece, "=");
         const GbkText name = textLeftOf(piece, "=");
-        const GbkText value = lastEquals == kNotFound ? GbkText() : bytesFrom(piece, lastEquals + 1);
+        const GbkText value =
+            lastEquals == kNotFound ? GbkText() : bytesFrom(piece, lastEquals + 1);
         add(name, value, toUtf8);
     }
 }

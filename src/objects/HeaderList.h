@@ -8,7 +8,7 @@
 // An ordered list of name/value pairs that yields header, query and flat JSON text. Names are
 // compared byte for byte and the first match wins; copies share nothing.
 class HeaderList {
-public:
+  public:
     // Appends a pair; with `toUtf8` both texts are stored as their UTF-8 bytes.
     void add(std::string_view name, std::string_view value, bool toUtf8 = false);
     // Adds the pairs of "a=1&b=2": the name before the first "=", the value after the last.
@@ -32,7 +32,7 @@ public:
 
     std::size_t size() const { return names_.size(); }
 
-private:
+  private:
     long long indexOf(std::string_view name) const;
 
     std::vector<GbkText> names_;

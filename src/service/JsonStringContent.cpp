@@ -32,15 +32,24 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 char simpleEscape(char c) {
     switch (c) {
-        case '/': return '/';
-        case '\\': return '\\';
-        case '"': return '"';
-        case 'b': return '\b';
-        case 'f': return '\f';
-        case 'n': return '\n';
-        case 'r': return '\r';
-        case 't': return '\t';
-        default: return '\0';
+        case '/':
+            return '/';
+        case '\\':
+            return '\\';
+        case '"':
+            return '"';
+        case 'b':
+            return '\b';
+        case 'f':
+            return '\f';
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        default:
+            return '\0';
     }
 }
 
@@ -66,7 +75,8 @@ GbkText decodeJsonStringContent(std::string_view text) {
             i += 2;
             continue;
         }
-        const std::optional<char16_t> unit = text[i + 1] == 'u' ? hexUnit(text, i + 2) : std::nullopt;
+        const std::optional<char16_t> unit =
+            text[i + 1] == 'u' ? hexUnit(text, i + 2) : std::nullopt;
         if (!unit) {
             out += text[i++];  // no valid escape: the backslash stays
             continue;

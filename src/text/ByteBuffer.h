@@ -9,7 +9,7 @@
 
 // A counted byte string that may hold NUL bytes: request and response bodies, file contents.
 class ByteBuffer {
-public:
+  public:
     ByteBuffer() = default;
     explicit ByteBuffer(std::string bytes) : bytes_(std::move(bytes)) {}
     ByteBuffer(const char* data, std::size_t size) : bytes_(data, size) {}
@@ -26,7 +26,7 @@ public:
 
     friend bool operator==(const ByteBuffer&, const ByteBuffer&) = default;
 
-private:
+  private:
     std::string bytes_;
 };
 

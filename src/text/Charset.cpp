@@ -42,8 +42,7 @@ Converter openConverter(std::string_view charset) {
     UErrorCode error = U_ZERO_ERROR;
     Converter converter(ucnv_open(icuName(charset).c_str(), &error));
     if (U_FAILURE(error)) return nullptr;
-    ucnv_setToUCallBack(converter.get(), substituteQuestionMark, nullptr, nullptr, nullptr,
-                        &error);
+    ucnv_setToUCallBack(converter.get(), substituteQuestionMark, nullptr, nullptr, nullptr, &error);
     error = U_ZERO_ERROR;
     ucnv_setSubstChars(converter.get(), "?", 1, &error);
     return converter;
@@ -137,9 +136,7 @@ GbkText utf8ToGbk(std::string_view utf8) {
     return convertBytes(untilNul(utf8), "UTF-8", kGbkConverter);
 }
 
-std::string gbkToUtf8(std::string_view text) {
-    return convertBytes(text, kGbkConverter, "UTF-8");
-}
+std::string gbkToUtf8(std::string_view text) { return convertBytes(text, kGbkConverter, "UTF-8"); }
 
 std::u16string gbkToUtf16(std::string_view text) {
     const Converter decoder = openConverter(kGbkConverter);

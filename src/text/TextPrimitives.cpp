@@ -20,7 +20,7 @@ bool isFullWidthBlankAt(std::string_view text, std::size_t i) {
 // Answers "does a character start at this offset?" for offsets asked in rising order, in
 // linear time overall: it walks back only over the bytes since the last known start.
 class CharStartCursor {
-public:
+  public:
     explicit CharStartCursor(std::string_view text) : text_(text) {}
 
     bool isCharStart(std::size_t offset) {
@@ -38,7 +38,7 @@ public:
         return start;
     }
 
-private:
+  private:
     std::string_view text_;
     std::size_t known_ = 0;  // an offset known to start a character
 };
@@ -79,7 +79,7 @@ std::size_t firstOccurrence(std::string_view text, std::string_view sought, std:
 
 // The text and the sought text as a search sees them: lower-cased copies when folding case.
 class SearchPair {
-public:
+  public:
     SearchPair(std::string_view text, std::string_view sought, bool caseInsensitive)
         : text_(text), sought_(sought) {
         if (caseInsensitive) {
@@ -95,7 +95,7 @@ public:
     std::string_view text() const { return text_; }
     std::string_view sought() const { return sought_; }
 
-private:
+  private:
     GbkText foldedText_;
     GbkText foldedSought_;
     std::string_view text_;

@@ -19,8 +19,7 @@ TextPos findText(std::string_view text, std::string_view sought, TextPos start =
 // Last occurrence lying wholly within the first start - 1 bytes (whole text when `start` is
 // absent or beyond the length; start of 1 or less finds nothing).
 TextPos findTextReverse(std::string_view text, std::string_view sought,
-                        std::optional<TextPos> start = std::nullopt,
-                        bool caseInsensitive = false);
+                        std::optional<TextPos> start = std::nullopt, bool caseInsensitive = false);
 
 inline bool containsText(std::string_view text, std::string_view sought,
                          bool caseInsensitive = false) {

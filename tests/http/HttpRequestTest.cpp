@@ -22,7 +22,7 @@ const std::string kFirefox =
     "Mozilla/5.0 (Windows NT 6.1; WOW64; rv:46.0) Gecko/20100101 Firefox/46.0";
 
 class HttpRequestTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { saved_ = httpLimits(); }
     void TearDown() override {
         setHttpLimits(saved_);
@@ -47,8 +47,8 @@ int closedPort() {
 TEST_F(HttpRequestTest, ResolverRequestOnTheWire) {
     RawServer server;
     HttpRequestArgs args;
-    args.url = "http://" + server.hostPort() +
-               "/hls/new/get/123/123/1200?source=wapyy&callback=jsonp3";
+    args.url =
+        "http://" + server.hostPort() + "/hls/new/get/123/123/1200?source=wapyy&callback=jsonp3";
     args.headers = "User-Agent: " + kFirefox;
     EXPECT_EQ(httpRequest(args).bytes(), "ok");
     const std::string sentHeaders = "User-Agent: " + kFirefox +
@@ -58,7 +58,8 @@ TEST_F(HttpRequestTest, ResolverRequestOnTheWire) {
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0],
               "GET /hls/new/get/123/123/1200?source=wapyy&callback=jsonp3 HTTP/1.1\r\n"
-              "Host: " + server.hostPort() + "\r\n" + sentHeaders + "\r\n\r\n");
+              "Host: " +
+                  server.hostPort() + "\r\n" + sentHeaders + "\r\n\r\n");
     EXPECT_EQ(args.responseHeaders,
               "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\n");
 }
@@ -71,7 +72,8 @@ TEST_F(HttpRequestTest, DefaultHeadersOfAPlainGet) {
     EXPECT_EQ(server.requests()[0],
               "GET /hls/new/get///1200 HTTP/1.1\r\nHost: " + server.hostPort() +
                   "\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)"
-                  "\r\nAccept: */*\r\nReferer: " + url + "\r\nAccept-Language: zh-cn\r\n\r\n");
+                  "\r\nAccept: */*\r\nReferer: " +
+                  url + "\r\nAccept-Language: zh-cn\r\n\r\n");
 }
 
 TEST_F(HttpRequestTest, NoRewritingWhenSwitchedOff) {
@@ -267,10 +269,10 @@ TEST_F(HttpRequestTest, FailuresReturnTheirDefinedResults) {
 TEST_F(HttpRequestTest, UnsafeAddressesAndHeadersSendNothing) {
     RawServer server;
     const std::string base = "http://" + server.hostPort();
-    for (const std::string& url : {base + "/a\r\nX-Injected: 1", base + "/a\nb",
-                                   base + std::string("/a\0b", 4), base + "/a\tb",
-                                   std::string("http://bad host/"), std::string("http://h:99999/"),
-                                   std::string("http://h:-5/")}) {
+    for (const std::string& url :
+         {base + "/a\r\nX-Injected: 1", base + "/a\nb", base + std::string("/a\0b", 4),
+          base + "/a\tb", std::string("http://bad host/"), std::string("http://h:99999/"),
+          std::string("http://h:-5/")}) {
         SCOPED_TRACE(url);
         HttpRequestArgs args;
         args.url = url;

@@ -23,8 +23,8 @@ TEST(NormalizeHeaderNames, Table) {
     const std::vector<Case> cases = {
         {"simple name", "content-type: text/html", "Content-Type: text/html"},
         {"value keeps its case", "x-requested-with: a-b", "X-Requested-With: a-b"},
-        {"lines without colon and empty lines vanish",
-         "accept: */*\r\n\r\njunk\r\nuser-agent: x", "Accept: */*\r\nUser-Agent: x"},
+        {"lines without colon and empty lines vanish", "accept: */*\r\n\r\njunk\r\nuser-agent: x",
+         "Accept: */*\r\nUser-Agent: x"},
         {"empty text", "", ""},
         {"trailing dash stays", "x-: 1", "X-: 1"},
         {"double dash", "a--b: 1", "A--B: 1"},

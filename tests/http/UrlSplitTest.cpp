@@ -17,15 +17,15 @@ struct UrlCase {
 
 TEST(UrlSplit, HostPortPath) {
     const std::vector<UrlCase> cases = {
-        {"capitals, port and query", "http://WWW.Example.COM:8080/Path/A?Q=Yes",
-         "www.example.com", 8080, "/Path/A?Q=Yes"},
+        {"capitals, port and query", "http://WWW.Example.COM:8080/Path/A?Q=Yes", "www.example.com",
+         8080, "/Path/A?Q=Yes"},
         {"https without port or path", "https://secure.example.com", "secure.example.com", 443,
          "/"},
         {"scheme in capitals", "HTTPS://Host.Example/X", "host.example", 443, "/X"},
         {"no scheme is http", "example.com/a/b", "example.com", 80, "/a/b"},
         {"query right after host stays in host", "http://h.com?x=1", "h.com?x=1", 80, "/"},
-        {"http:// later in a query, no scheme in front", "h.com?u=http://other.com/p",
-         "other.com", 80, "/p"},
+        {"http:// later in a query, no scheme in front", "h.com?u=http://other.com/p", "other.com",
+         80, "/p"},
         {"port that is not a number", "http://h.com:abc/x", "h.com", 0, "/x"},
         {"empty room number keeps every slash", "http://i.yy.com/hls/new/get///1200?a=b",
          "i.yy.com", 80, "/hls/new/get///1200?a=b"},

@@ -124,7 +124,7 @@ TEST(HeaderList, StripAffix) {
         std::string expected;
     };
     const std::vector<Case> cases = {
-        {",,", ",", ""}, {",a,", ",", "a"}, {"a,", ",", "a"},  {",a", ",", "a"},
+        {",,", ",", ""}, {",a,", ",", "a"},  {"a,", ",", "a"},   {",a", ",", "a"},
         {",", ",", ""},  {"abc", "", "abc"}, {"xaxa", "xa", ""}, {"a", "abc", "a"},
     };
     for (const Case& c : cases) {

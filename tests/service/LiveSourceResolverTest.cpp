@@ -15,7 +15,7 @@ const std::string kFirefox =
     "Mozilla/5.0 (Windows NT 6.1; WOW64; rv:46.0) Gecko/20100101 Firefox/46.0";
 
 class ResolverTest : public ::testing::Test {
-protected:
+  protected:
     ServiceEndpoints endpoints() const {
         ServiceEndpoints e;
         e.hlsHost = service.hostPort();
@@ -55,8 +55,7 @@ TEST_F(ResolverTest, AnswersTable) {
         {"capitals are not the delimiter", R"({"HLS":"ADDR","x":1})", ""},
         {"no hls at all", "<html>error</html>", ""},
         {"nothing trimmed", R"({"hls":" A ",})", " A "},
-        {"escaped address decoded", R"({"hls":"http:\/\/x\/y.m3u8?a=1",})",
-         "http://x/y.m3u8?a=1"},
+        {"escaped address decoded", R"({"hls":"http:\/\/x\/y.m3u8?a=1",})", "http://x/y.m3u8?a=1"},
         {"UTF-8 answer in program text", "{\"hls\":\"\xE4\xB8\xAD\",}", G("中")},
     };
     for (const Case& c : cases) {
@@ -69,8 +68,7 @@ TEST_F(ResolverTest, AnswersTable) {
 TEST_F(ResolverTest, EmptyRoomNumberIsStillSent) {
     service.setRoomAnswer("", R"({"hls":"E","a":1})");
     EXPECT_EQ(resolveLiveSource("", endpoints()), "E");
-    EXPECT_EQ(service.requests().back().target,
-              "/hls/new/get///1200?source=wapyy&callback=jsonp3");
+    EXPECT_EQ(service.requests().back().target, "/hls/new/get///1200?source=wapyy&callback=jsonp3");
 }
 
 TEST_F(ResolverTest, FailedRequestGivesEmptyText) {
@@ -83,9 +81,8 @@ TEST_F(ResolverTest, TwoThreadsAtOnce) {
     service.setAnswerDelayMs(100);
     std::vector<std::future<GbkText>> results;
     for (const char* room : {"11", "22", "33", "44"}) {
-        results.push_back(std::async(std::launch::async, [this, room] {
-            return resolveLiveSource(room, endpoints());
-        }));
+        results.push_back(std::async(
+            std::launch::async, [this, room] { return resolveLiveSource(room, endpoints()); }));
     }
     EXPECT_EQ(results[0].get(), FakeService::addressOf("11"));
     EXPECT_EQ(results[1].get(), FakeService::addressOf("22"));

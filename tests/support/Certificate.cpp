@@ -35,6 +35,6 @@ bool writeSelfSignedCertificate(const std::string& dir) {
     std::unique_ptr<FILE, FileCloser> keyFile(std::fopen((dir + "/key.pem").c_str(), "wb"));
     if (!certFile || !keyFile) return false;
     return PEM_write_X509(certFile.get(), cert.get()) == 1 &&
-           PEM_write_PrivateKey(keyFile.get(), key.get(), nullptr, nullptr, 0, nullptr,
-                                nullptr) == 1;
+           PEM_write_PrivateKey(keyFile.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr) ==
+               1;
 }

@@ -13,7 +13,8 @@
 namespace {
 
 std::string makeTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trovelin-cert-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "trovelin-cert-XXXXXX").string();
     const char* made = mkdtemp(pattern.data());
     return made ? std::string(made) : std::string();
 }
@@ -70,9 +71,7 @@ FakeService::~FakeService() {
 
 std::string FakeService::hostPort() const { return "127.0.0.1:" + std::to_string(port_); }
 
-std::string FakeService::baseUrl() const {
-    return (https_ ? "https://" : "http://") + hostPort();
-}
+std::string FakeService::baseUrl() const { return (https_ ? "https://" : "http://") + hostPort(); }
 
 void FakeService::setRoomAnswer(const std::string& room, const std::string& body) {
     std::lock_guard lock(mutex_);
@@ -179,7 +178,8 @@ void FakeService::installRoutes() {
                     sink.done();
                     return true;
                 }
-                const std::string piece(static_cast<std::size_t>(size), static_cast<char>('a' + sent % 26));
+                const std::string piece(static_cast<std::size_t>(size),
+                                        static_cast<char>('a' + sent % 26));
                 ++sent;
                 return sink.write(piece.data(), piece.size());
             });

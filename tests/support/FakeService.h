@@ -15,7 +15,7 @@ class Server;
 
 struct RecordedRequest {
     std::string method;
-    std::string target;  // path with query
+    std::string target;                                        // path with query
     std::vector<std::pair<std::string, std::string>> headers;  // sorted by name
     std::string body;
 
@@ -28,7 +28,7 @@ struct RecordedRequest {
 //   /redirect?to=URL&code=N  /status/N  /cookies  /bytes?n=N  /chunked?pieces=N&size=M
 //   /stall?after=N  /drop?after=N  /echo  /slow?ms=N
 class FakeService {
-public:
+  public:
     explicit FakeService(bool https = false);
     ~FakeService();
     FakeService(const FakeService&) = delete;
@@ -51,7 +51,7 @@ public:
     static std::string escapedAddressOf(const std::string& room);
     static std::string addressOf(const std::string& room);
 
-private:
+  private:
     void installRoutes();
     void record(const RecordedRequest& request);
     bool sleepUnlessStopping(int ms) const;

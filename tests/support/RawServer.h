@@ -9,9 +9,10 @@
 // A loopback listener that records the exact bytes of each request head and body it gets and
 // answers every one with the same canned response: what really went over the wire.
 class RawServer {
-public:
-    explicit RawServer(std::string cannedResponse = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n"
-                                                    "Connection: close\r\n\r\nok");
+  public:
+    explicit RawServer(std::string cannedResponse =
+                           "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n"
+                           "Connection: close\r\n\r\nok");
     ~RawServer();
     RawServer(const RawServer&) = delete;
     RawServer& operator=(const RawServer&) = delete;
@@ -20,7 +21,7 @@ public:
     std::string hostPort() const;
     std::vector<std::string> requests() const;  // head and body, as received
 
-private:
+  private:
     void serve();
     void handle(int client);
 

@@ -41,8 +41,14 @@ TEST(ConvertCharset, NamedCharsetsAndReadPosition) {
 }
 
 TEST(ConvertCharset, ByteOrderMarkAndInvalidInput) {
-    EXPECT_EQ(convertCharset(ByteBuffer("\xEF\xBB\xBF" "ab")).bytes(), "ab");
-    EXPECT_EQ(convertCharset(ByteBuffer("a\xFF" "b")).bytes(), "a?b");
+    EXPECT_EQ(convertCharset(ByteBuffer("\xEF\xBB\xBF"
+                                        "ab"))
+                  .bytes(),
+              "ab");
+    EXPECT_EQ(convertCharset(ByteBuffer("a\xFF"
+                                        "b"))
+                  .bytes(),
+              "a?b");
 }
 
 struct Utf8Case {

@@ -38,8 +38,16 @@ TEST(FindText, Table) {
         {"empty sought beyond the end", "abc", "", 4, false, -1},
         {"exact case", "ABC", "b", 0, false, -1},
         {"folded case", "ABC", "b", 0, true, 2},
-        {"trail byte letter is not matched", "\x81" "aa", "a", 0, false, 3},
-        {"trail byte letter is not folded", "\x81" "A", "\x81" "a", 0, true, -1},
+        {"trail byte letter is not matched",
+         "\x81"
+         "aa",
+         "a", 0, false, 3},
+        {"trail byte letter is not folded",
+         "\x81"
+         "A",
+         "\x81"
+         "a",
+         0, true, -1},
         {"double-byte character found", G("文中文"), G("中"), 0, false, 3},
         {"across two characters never", G("中文"), "\xD0\xCE", 0, false, -1},
         {"lead-range trail byte", "\xB0\xB0\xB0\xA1", "\xB0\xA1", 0, false, 3},
@@ -70,7 +78,10 @@ TEST(FindTextReverse, Table) {
         {"start of 1 finds nothing", "a,b", ",", 1, -1},
         {"negative start finds nothing", "a,b", ",", -5, -1},
         {"not found", "abc", ",", std::nullopt, -1},
-        {"trail byte never matched", "a\x81" "a", "a", std::nullopt, 1},
+        {"trail byte never matched",
+         "a\x81"
+         "a",
+         "a", std::nullopt, 1},
         {"overlapping occurrences", "aaa", "aa", std::nullopt, 2},
     };
     for (const ReverseCase& c : cases) {
@@ -121,8 +132,15 @@ TEST(SplitText, Pieces) {
     EXPECT_EQ(splitText("", ","), Pieces{});
     EXPECT_EQ(splitText("abc", ""), (Pieces{"abc"}));
     EXPECT_EQ(splitText("x\r\ny\r\n", "\r\n"), (Pieces{"x", "y"}));
-    EXPECT_EQ(splitText("\x81" ",a,b", ","), (Pieces{"\x81,a", "b"}));  // 81 2C is no pair
-    EXPECT_EQ(splitText("\x81" "aXa", "a"), (Pieces{"\x81" "aX"}));
+    EXPECT_EQ(splitText("\x81"
+                        ",a,b",
+                        ","),
+              (Pieces{"\x81,a", "b"}));  // 81 2C is no pair
+    EXPECT_EQ(splitText("\x81"
+                        "aXa",
+                        "a"),
+              (Pieces{"\x81"
+                      "aX"}));
 }
 
 TEST(ReplaceText, EveryOccurrenceWithoutOverlap) {
@@ -132,15 +150,27 @@ TEST(ReplaceText, EveryOccurrenceWithoutOverlap) {
     EXPECT_EQ(replaceText("AbAB", "ab", "x"), "AbAB");
     EXPECT_EQ(replaceText("AbAB", "ab", "x", true), "xx");
     EXPECT_EQ(replaceText("abc", "", "x"), "abc");
-    EXPECT_EQ(replaceText("\x81" "ab", "a", "x"), "\x81" "ab");
+    EXPECT_EQ(replaceText("\x81"
+                          "ab",
+                          "a", "x"),
+              "\x81"
+              "ab");
     EXPECT_EQ(replaceText(G("中文中"), G("中"), "z"), "z" + G("文") + "z");
 }
 
 TEST(CaseConversion, AsciiLettersOnly) {
     EXPECT_EQ(toLowerText("AbC-1"), "abc-1");
     EXPECT_EQ(toUpperText("aBc-1"), "ABC-1");
-    EXPECT_EQ(toLowerText("\x81" "A" "A"), "\x81" "Aa");
-    EXPECT_EQ(toUpperText("\x81" "a" "a"), "\x81" "aA");
+    EXPECT_EQ(toLowerText("\x81"
+                          "A"
+                          "A"),
+              "\x81"
+              "Aa");
+    EXPECT_EQ(toUpperText("\x81"
+                          "a"
+                          "a"),
+              "\x81"
+              "aA");
     EXPECT_EQ(toUpperText(G("中文")), G("中文"));
     EXPECT_TRUE(equalsText("Set-Cookie", "set-COOKIE", true));
     EXPECT_FALSE(equalsText("Set-Cookie", "set-COOKIE"));
