@@ -48,6 +48,16 @@ Converter openConverter(std::string_view charset) {
     return converter;
 }
 
+// The code page 936 and UTF-8 converters are opened once per thread: opening one costs more
+// than converting a short text. Conversions reset them, so no state leaks between calls.
+UConverter* cachedConverter(std::string_view charset) {
+    thread_local Converter gbk = openConverter(kGbkConverter);
+    thread_local Converter utf8 = openConverter("UTF-8");
+    UConverter* converter = charset == kGbkConverter ? gbk.get() : utf8.get();
+    if (converter != nullptr) ucnv_reset(converter);
+    return converter;
+}
+
 bool fitsInt32(std::size_t size) { return size < static_cast<std::size_t>(INT32_MAX) / 4; }
 
 std::u16string decode(UConverter* converter, std::string_view bytes) {
@@ -133,19 +143,24 @@ ByteBuffer convertCharset(const ByteBuffer& bytes) {
 GbkText utf8ToGbk(std::string_view utf8) {
     // A NUL byte is never part of a longer UTF-8 sequence, so cutting first is the same as
     // cutting the converted text at its first NUL.
-    return convertBytes(untilNul(utf8), "UTF-8", kGbkConverter);
+    UConverter* decoder = cachedConverter("UTF-8");
+    if (decoder == nullptr) return {};
+    const std::u16string text = decode(decoder, untilNul(utf8));
+    return utf16ToGbk(text);
 }
 
-std::string gbkToUtf8(std::string_view text) { return convertBytes(text, kGbkConverter, "UTF-8"); }
+std::string gbkToUtf8(std::string_view text) {
+    const std::u16string decoded = gbkToUtf16(text);
+    UConverter* encoder = cachedConverter("UTF-8");
+    return encoder == nullptr ? std::string() : encode(encoder, decoded);
+}
 
 std::u16string gbkToUtf16(std::string_view text) {
-    const Converter decoder = openConverter(kGbkConverter);
-    if (!decoder) return {};
-    return decode(decoder.get(), text);
+    UConverter* decoder = cachedConverter(kGbkConverter);
+    return decoder == nullptr ? std::u16string() : decode(decoder, text);
 }
 
 GbkText utf16ToGbk(std::u16string_view text) {
-    const Converter encoder = openConverter(kGbkConverter);
-    if (!encoder) return {};
-    return encode(encoder.get(), text);
+    UConverter* encoder = cachedConverter(kGbkConverter);
+    return encoder == nullptr ? GbkText() : encode(encoder, text);
 }
