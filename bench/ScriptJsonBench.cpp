@@ -49,13 +49,18 @@ BENCHMARK(BM_PageScriptWork)->Unit(benchmark::kMillisecond);
 void BM_NativeJsonFloor(benchmark::State& state) {
     const QByteArray bytes = QByteArray::fromStdString(pageAnswer());
     for (auto _ : state) {
-        const QJsonArray rooms =
-            QJsonDocument::fromJson(bytes).object().value(QStringLiteral("data")).toObject().value(
-                QStringLiteral("data")).toArray();
+        const QJsonArray rooms = QJsonDocument::fromJson(bytes)
+                                     .object()
+                                     .value(QStringLiteral("data"))
+                                     .toObject()
+                                     .value(QStringLiteral("data"))
+                                     .toArray();
         for (const QJsonValue& room : rooms) {
             const QJsonObject o = room.toObject();
-            benchmark::DoNotOptimize(utf16ToGbk(o.value(QStringLiteral("name")).toString().toStdU16String()));
-            benchmark::DoNotOptimize(utf16ToGbk(o.value(QStringLiteral("desc")).toString().toStdU16String()));
+            benchmark::DoNotOptimize(
+                utf16ToGbk(o.value(QStringLiteral("name")).toString().toStdU16String()));
+            benchmark::DoNotOptimize(
+                utf16ToGbk(o.value(QStringLiteral("desc")).toString().toStdU16String()));
             benchmark::DoNotOptimize(QString::number(o.value(QStringLiteral("sid")).toDouble()));
         }
     }

@@ -12,7 +12,7 @@
 // hostile answer cannot freeze the window. Engines register a start time per evaluation;
 // checking costs the evaluation nothing but two clock reads.
 class EvaluationWatchdog {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
 
     static EvaluationWatchdog& instance();
@@ -24,7 +24,7 @@ public:
     void started(const void* engine, Clock::time_point deadline);
     void finished(const void* engine);
 
-private:
+  private:
     EvaluationWatchdog();
     void run();
 

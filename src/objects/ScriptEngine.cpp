@@ -3,12 +3,15 @@
 #include <QJSEngine>
 #include <QJSValue>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <cmath>
 #include <optional>
+#include <variant>
 
 #include "objects/EvaluationWatchdog.h"
+#include "objects/MemberPath.h"
 #include "objects/ScriptPrelude.h"
 #include "text/Charset.h"
 #include "text/TextPrimitives.h"
@@ -31,7 +34,7 @@ double numberFromText(const QString& text) {
 }  // namespace
 
 class ScriptEngine::Impl {
-public:
+  public:
     Impl() {
         EvaluationWatchdog::instance().watch(this, [this] { engine.setInterrupted(true); });
     }
@@ -39,17 +42,30 @@ public:
 
     // The value, or nothing when the script failed, threw or was interrupted.
     std::optional<QJSValue> evaluate(const QString& script) {
+        noteLexicalDeclarations(script);
         const auto limit = std::chrono::milliseconds(timeLimitMs.load());
         EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
-        QJSValue result = engine.evaluate(script);
+        // A thrown value need not be an Error object: only the trace tells a throw apart.
+        QStringList thrownTrace;
+        QJSValue result = engine.evaluate(script, QString(), 1, &thrownTrace);
         EvaluationWatchdog::instance().finished(this);
         if (engine.isInterrupted()) {
             engine.setInterrupted(false);
             return std::nullopt;
         }
-        if (result.isError()) return std::nullopt;
+        if (!thrownTrace.isEmpty() || result.isError()) return std::nullopt;
         return result;
     }
+
+    // The answers of two templates for a plain member path, read through the engine's
+    // objects instead of compiling a script each time; the same as the script's answer, or
+    // nothing when that cannot be sure (then the script runs).
+    std::optional<QJSValue> readMember(std::string_view path, bool asPlainText);
+    std::optional<bool> fastNotNull(std::string_view expression);
+    std::optional<QJSValue> fastPlainText(std::string_view expression);
+    QJSValue memberReader;  // compiled once per engine, see kMemberReader
+    void noteLexicalDeclarations(const QString& script);
+    bool mayHaveLexicalGlobals = false;
 
     QJSEngine engine;
     // Holding one heap value keeps the engine's first page of persistent handles in use;
@@ -58,10 +74,101 @@ public:
     QJSValue keepHandlePageMapped = engine.newObject();
 };
 
+namespace {
+
+constexpr std::string_view kNotNullSuffix = " != null";
+constexpr std::string_view kPlainTextSuffix = ".toString().replace(str_reg, '\\\\')";
+
+// Reads root.key1.key2... as the script itself would, the global object held from the
+// start so that no script can swap it: [false] where the script would throw, else
+// [true, value], or with `plain` the value's text as the getText template makes it.
+constexpr const char* kMemberReader = R"JS((function (global) {
+    return function (root, keys, plain) {
+        if (!(root in global)) { return [false]; }
+        try {
+            var v = global[root];
+            for (var i = 0; i < keys.length; i++) { v = v[keys[i]]; }
+            return plain ? [true, v.toString().replace(str_reg, '\\')] : [true, v];
+        } catch (e) {
+            return [false];
+        }
+    };
+})(this))JS";
+
+bool isIdentifierPart(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'$' || c == u'\\';
+}
+
+bool containsWord(const QString& script, QStringView word) {
+    for (qsizetype at = script.indexOf(word); at >= 0; at = script.indexOf(word, at + 1)) {
+        const bool startsWord = at == 0 || !isIdentifierPart(script[at - 1]);
+        const qsizetype after = at + word.size();
+        const bool endsWord = after >= script.size() || !isIdentifierPart(script[after]);
+        if (startsWord && endsWord) return true;
+    }
+    return false;
+}
+
+QString latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void ScriptEngine::Impl::noteLexicalDeclarations(const QString& script) {
+    // A global binding that no object shows can only come from top-level code that spells
+    // one of these words; eval'd code gets scopes of its own. Words inside strings make this
+    // err on the safe side.
+    if (mayHaveLexicalGlobals) return;
+    mayHaveLexicalGlobals = containsWord(script, u"let") || containsWord(script, u"const") ||
+                            containsWord(script, u"class");
+}
+
+std::optional<QJSValue> ScriptEngine::Impl::readMember(std::string_view path, bool asPlainText) {
+    if (mayHaveLexicalGlobals || memberReader.isUndefined()) return std::nullopt;
+    const std::optional<MemberPath> parsed = MemberPath::parse(path);
+    if (!parsed) return std::nullopt;
+    QJSValue keys = engine.newArray(static_cast<uint>(parsed->steps.size()));
+    for (std::size_t i = 0; i < parsed->steps.size(); ++i) {
+        const auto& step = parsed->steps[i];
+        if (const auto* name = std::get_if<std::string>(&step)) {
+            keys.setProperty(static_cast<quint32>(i), latin1(*name));
+        } else {
+            keys.setProperty(static_cast<quint32>(i),
+                             static_cast<double>(std::get<std::uint32_t>(step)));
+        }
+    }
+    const auto limit = std::chrono::milliseconds(timeLimitMs.load());
+    EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
+    const QJSValue answer = memberReader.call({latin1(parsed->root), keys, QJSValue(asPlainText)});
+    EvaluationWatchdog::instance().finished(this);
+    if (engine.isInterrupted() || answer.isError() || !answer.property(0).toBool()) {
+        engine.setInterrupted(false);
+        return QJSValue(QJSValue::UndefinedValue);  // the script would have failed
+    }
+    return answer.property(1);
+}
+
+std::optional<bool> ScriptEngine::Impl::fastNotNull(std::string_view expression) {
+    if (!expression.ends_with(kNotNullSuffix)) return std::nullopt;
+    const std::optional<QJSValue> value =
+        readMember(expression.substr(0, expression.size() - kNotNullSuffix.size()), false);
+    if (!value) return std::nullopt;
+    return !(value->isNull() || value->isUndefined());
+}
+
+std::optional<QJSValue> ScriptEngine::Impl::fastPlainText(std::string_view expression) {
+    if (!expression.ends_with(kPlainTextSuffix)) return std::nullopt;
+    return readMember(expression.substr(0, expression.size() - kPlainTextSuffix.size()), true);
+}
+
 std::shared_ptr<ScriptEngine> ScriptEngine::create() {
     auto impl = std::make_unique<Impl>();
-    impl->evaluate(QString::fromUtf8(scriptPrelude().data(),
-                                     static_cast<qsizetype>(scriptPrelude().size())));
+    impl->evaluate(
+        QString::fromUtf8(scriptPrelude().data(), static_cast<qsizetype>(scriptPrelude().size())));
+    if (std::optional<QJSValue> reader = impl->evaluate(QString::fromLatin1(kMemberReader))) {
+        impl->memberReader = *reader;
+    }
     return std::shared_ptr<ScriptEngine>(new ScriptEngine(std::move(impl)));
 }
 
@@ -72,12 +179,14 @@ ScriptEngine::~ScriptEngine() = default;
 void ScriptEngine::addCode(std::string_view code) { impl_->evaluate(toScript(code)); }
 
 bool ScriptEngine::evalTruth(std::string_view expression) {
+    if (const std::optional<bool> fast = impl_->fastNotNull(expression)) return *fast;
     const std::optional<QJSValue> value = impl_->evaluate(toScript(expression));
     return value && value->toBool();
 }
 
 GbkText ScriptEngine::evalText(std::string_view expression) {
-    const std::optional<QJSValue> value = impl_->evaluate(toScript(expression));
+    std::optional<QJSValue> value = impl_->fastPlainText(expression);
+    if (!value) value = impl_->evaluate(toScript(expression));
     if (!value || value->isUndefined() || value->isNull()) return {};
     return fromScript(value->toString());
 }

@@ -9,7 +9,7 @@
 // evaluation of any kind gives false, the empty text or 0. An evaluation that runs past the
 // time limit is interrupted and counts as failed. Use an engine on one thread only.
 class ScriptEngine {
-public:
+  public:
     // A fresh engine with the prelude run, or null when none can be made.
     static std::shared_ptr<ScriptEngine> create();
     ~ScriptEngine();
@@ -29,7 +29,7 @@ public:
 
     class Impl;
 
-private:
+  private:
     explicit ScriptEngine(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };

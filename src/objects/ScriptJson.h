@@ -10,7 +10,7 @@
 // ("da"). Copies share the engine, so changes through one are seen through all; `parse`
 // starts a fresh engine each time. Nothing throws: failures give false, "" or 0.
 class ScriptJson {
-public:
+  public:
     ScriptJson();
     // An object whose engine could not be made, as when the platform has none.
     static ScriptJson withoutEngine();
@@ -45,7 +45,7 @@ public:
     ScriptEngineRef getEngine() const { return engine_; }
     const GbkText& variableName() const { return variableName_; }
 
-private:
+  private:
     struct NoEngine {};
     explicit ScriptJson(NoEngine) {}
 

@@ -4,7 +4,7 @@
 
 // The caption of a label, or the text of an edit box.
 class Caption {
-public:
+  public:
     virtual ~Caption() = default;
     virtual GbkText text() const = 0;
     virtual void setText(const GbkText& text) = 0;

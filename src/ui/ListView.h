@@ -5,7 +5,7 @@
 // A report-style list as the handlers see it. Rows and columns count from 0; the window's
 // adapter carries out calls from other threads on the window's thread, one at a time.
 class ListView {
-public:
+  public:
     virtual ~ListView() = default;
 
     virtual int rowCount() const = 0;

@@ -7,7 +7,7 @@
 
 // A list held in memory: the stand-in for the window's list in tests and helper tools.
 class MemoryListView : public ListView {
-public:
+  public:
     explicit MemoryListView(int columnCount) : columnCount_(columnCount) {}
 
     int rowCount() const override;
@@ -22,7 +22,7 @@ public:
     int lastVisibleRequest() const;
     std::vector<std::vector<GbkText>> rows() const;
 
-private:
+  private:
     bool hasRow(int row) const { return row >= 0 && row < static_cast<int>(rows_.size()); }
 
     int columnCount_;
@@ -33,11 +33,11 @@ private:
 };
 
 class MemoryCaption : public Caption {
-public:
+  public:
     explicit MemoryCaption(GbkText text = {}) : text_(std::move(text)) {}
     GbkText text() const override { return text_; }
     void setText(const GbkText& text) override { text_ = text; }
 
-private:
+  private:
     GbkText text_;
 };

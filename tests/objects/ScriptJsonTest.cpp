@@ -14,7 +14,7 @@ const char* const kPage =
     R"({"data":{"data":[{"name":"x1","desc":"d1","sid":123},{"name":"x2","desc":"","sid":"7"}]}})";
 
 class PageJson : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(json.parse(kPage)); }
     ScriptJson json;
 };
@@ -59,8 +59,9 @@ TEST(ScriptJsonWhole, SerialisationEscapes) {
     // Characters the engine's own serialiser would leave raw.
     ASSERT_TRUE(json.parse(
         R"(["\u007f\u0085\u009f","\u00ad","\u0600\u070f","\u17b4","\u200c\u2028\u202f","\u2060\ufeff\ufff0\uffff","\b\t\n\f\r\"\\","\u0001\u001f"])"));
-    EXPECT_EQ(json.toJson(),
-              R"(["\u007f\u0085\u009f","\u00ad","\u0600\u070f","\u17b4","\u200c\u2028\u202f","\u2060\ufeff\ufff0\uffff","\b\t\n\f\r\"\\","\u0001\u001f"])");
+    EXPECT_EQ(
+        json.toJson(),
+        R"(["\u007f\u0085\u009f","\u00ad","\u0600\u070f","\u17b4","\u200c\u2028\u202f","\u2060\ufeff\ufff0\uffff","\b\t\n\f\r\"\\","\u0001\u001f"])");
     ASSERT_TRUE(json.parse(R"({"a":undefined,"f":function(){},"n":[1,undefined,NaN],"t":true})"));
     EXPECT_EQ(json.toJson(), R"({"n":[1,null,null],"t":true})");
 }
@@ -197,7 +198,7 @@ TEST_F(PageJson, SetValuePlainKeepsBackslashesAndQuotes) {
     EXPECT_TRUE(json.setValue("t", tricky));
     EXPECT_EQ(json.getText("t"), tricky);
     EXPECT_FALSE(json.push(tricky, "t"));
-    EXPECT_EQ(json.typeOf("t"), 6);  // the failed push changed nothing
+    EXPECT_EQ(json.typeOf("t"), 6);                  // the failed push changed nothing
     EXPECT_TRUE(json.setValue("gbk", G("外\x80")));  // code page 936 survives the round trip
     EXPECT_EQ(json.getText("gbk"), G("外\x80"));
 }
@@ -270,6 +271,64 @@ TEST_F(PageJson, ObjectsOfTheirOwn) {
     EXPECT_EQ(missing.toJson(), "");
     json.setValue("path", "C:\\dir");
     EXPECT_EQ(json.getObject("path").toJson(), "null");  // "C:\dir" is no JSON text
+}
+
+// Plain member reads take a shortcut past the compiler; an answer that mentions "let" makes
+// the engine run every script in full, so both ways must agree on every read.
+TEST(ScriptJsonReads, ShortcutAgreesWithTheScript) {
+    const std::string body =
+        R"("data":{"data":[{"name":"x1","sid":0,"t":true,"n":null,"a":[1,[2,3]],"o":{}}]},)"
+        R"("s":"str","e":"",)";
+    ScriptJson quick;
+    ScriptJson full;
+    ASSERT_TRUE(quick.parse("{" + body + R"("note":"nothing"})"));
+    ASSERT_TRUE(full.parse("{" + body + R"("note":"let"})"));
+    full.setValue("bs", "a\\b");
+    quick.setValue("bs", "a\\b");
+    for (const char* path : {"data.data[0].name",
+                             "data.data[0].sid",
+                             "data.data[0].t",
+                             "data.data[0].n",
+                             "data.data[0].a",
+                             "data.data[0].a[1]",
+                             "data.data[0].o",
+                             "data.data[0].missing",
+                             "data.data[1].name",
+                             "data.data[0].name.length",
+                             "nothing.at.all",
+                             "s",
+                             "e",
+                             "s.x",
+                             "",
+                             "da",
+                             "da.s",
+                             "da.missing",
+                             "data",
+                             "data.data[00]",
+                             "data.data[0]['name']",
+                             "toJSONString",
+                             "bs",
+                             "data.data[4294967295]"}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(quick.getText(path), full.getText(path));
+        EXPECT_EQ(quick.typeOf(path), full.typeOf(path));
+        GbkText a = path;
+        GbkText b = path;
+        EXPECT_EQ(quick.resolvePath(a), full.resolvePath(b));
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(ScriptJsonReads, GettersThatThrowOrHang) {
+    const int saved = ScriptEngine::evaluationTimeLimitMs();
+    ScriptEngine::setEvaluationTimeLimitMs(300);
+    ScriptJson json;
+    ASSERT_TRUE(json.parse("({get boom(){throw 1}, get hang(){while(true){}}, ok:'fine'})"));
+    EXPECT_EQ(json.getText("boom"), "");
+    EXPECT_EQ(json.getText("hang"), "");
+    EXPECT_EQ(json.getText("ok"), "fine");
+    EXPECT_EQ(json.typeOf("boom"), -1);
+    ScriptEngine::setEvaluationTimeLimitMs(saved);
 }
 
 TEST(ScriptJsonSafety, NothingReachesTheOutside) {
