@@ -1,14 +1,20 @@
 // trovelin-cli: the service client from a shell, on the same libraries as the window.
 #include <CLI/CLI.hpp>
 
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "objects/ScriptJson.h"
+#include "service/CategoryPage.h"
 #include "service/LiveSourceResolver.h"
 #include "service/ServiceEndpoints.h"
 #include "text/Charset.h"
+#include "ui/MemoryCaption.h"
+#include "ui/MemoryListView.h"
 
 namespace {
 
@@ -26,6 +32,24 @@ int resolveRooms(const std::vector<std::string>& rooms, const ServiceEndpoints& 
     return all ? 0 : 1;
 }
 
+// Prints the rows of a page as the streamer list shows them: five tab-separated columns.
+int printPage(int page, const ServiceEndpoints& endpoints) {
+    MemoryListView list(5);
+    MemoryCaption currentPage;
+    MemoryCaption pageTotal;
+    ScriptJson pageJson;
+    loadCategoryPage(page, {list, currentPage, pageTotal, pageJson}, endpoints);
+    for (const std::vector<GbkText>& row : list.rows()) {
+        for (std::size_t column = 0; column < row.size(); ++column) {
+            if (column > 0) std::cout << '\t';
+            std::cout << gbkToUtf8(row[column]);
+        }
+        std::cout << '\n';
+    }
+    std::cout.flush();
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -34,11 +58,21 @@ int main(int argc, char** argv) {
     app.fallthrough();  // host options may follow the subcommand
     ServiceEndpoints endpoints;
     std::string hlsHost = endpoints.hlsHost;
+    std::string pageHost = endpoints.pageHost;
+    std::string relayHost = endpoints.relayHost;
     app.add_option("--hls-host", hlsHost, "HLS interface host[:port]")->capture_default_str();
+    app.add_option("--page-host", pageHost, "Category interface host[:port]")
+        ->capture_default_str();
+    app.add_option("--relay-host", relayHost, "Relay host[:port] of the permanent addresses")
+        ->capture_default_str();
 
     std::vector<std::string> rooms;
     CLI::App* resolve = app.add_subcommand("resolve", "Print the live HLS address of each room");
     resolve->add_option("room", rooms, "Room numbers")->required();
+
+    int page = 1;
+    CLI::App* pageCommand = app.add_subcommand("page", "Print the rooms of a category page");
+    pageCommand->add_option("number", page, "Page number (below 1 means 1)")->required();
 
     try {
         app.parse(argc, argv);
@@ -51,6 +85,12 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
     endpoints.hlsHost = utf8ToGbk(hlsHost);
+    endpoints.pageHost = utf8ToGbk(pageHost);
+    endpoints.relayHost = utf8ToGbk(relayHost);
     if (resolve->parsed()) return resolveRooms(rooms, endpoints);
+    if (pageCommand->parsed()) {
+        QCoreApplication qt(argc, argv);  // the script engine needs one
+        return printPage(page, endpoints);
+    }
     return kUsageError;
 }

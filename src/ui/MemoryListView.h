@@ -31,13 +31,3 @@ class MemoryListView : public ListView {
     int selected_ = -1;
     int lastVisible_ = -1;
 };
-
-class MemoryCaption : public Caption {
-  public:
-    explicit MemoryCaption(GbkText text = {}) : text_(std::move(text)) {}
-    GbkText text() const override { return text_; }
-    void setText(const GbkText& text) override { text_ = text; }
-
-  private:
-    GbkText text_;
-};

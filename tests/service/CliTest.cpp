@@ -40,6 +40,18 @@ TEST(TrovelinCli, ResolvePrintsRoomTabAddress) {
     EXPECT_EQ(some.out, "404\t\n5\t" + FakeService::addressOf("5") + "\n");
 }
 
+TEST(TrovelinCli, PagePrintsTheRows) {
+    FakeService service;
+    service.setPageAnswer(
+        2, "{\"data\":{\"data\":[{\"name\":\"n\",\"desc\":\"\xE4\xB8\xAD\",\"sid\":5}]}}");
+    const RunResult page =
+        runCli("page 2 --page-host " + service.hostPort() + " --relay-host relay.test");
+    EXPECT_EQ(page.status, 0);
+    EXPECT_EQ(page.out, "1\t5\t\xE4\xB8\xAD\tn\thttp://relay.test/dl/yy1.php?t=5\n");
+    EXPECT_EQ(runCli("page --page-host " + service.hostPort() + " 3").out, "");
+    EXPECT_EQ(runCli("page two").status, 2);
+}
+
 TEST(TrovelinCli, UsageErrors) {
     EXPECT_EQ(runCli("").status, 2);
     EXPECT_EQ(runCli("resolve").status, 2);
