@@ -22,8 +22,8 @@ int neighbourPage(const Caption& currentPage, int step) {
 }  // namespace
 
 GbkText categoryPageUrl(int page, const ServiceEndpoints& endpoints) {
-    return "http://" + endpoints.pageHost + "/mobyy/module/other/pnk1/448764?page=" +
-           std::to_string(page);
+    return "http://" + endpoints.pageHost +
+           "/mobyy/module/other/pnk1/448764?page=" + std::to_string(page);
 }
 
 void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpoints& endpoints) {

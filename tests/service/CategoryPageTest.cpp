@@ -16,7 +16,7 @@ namespace {
 using Rows = std::vector<std::vector<GbkText>>;
 
 class CategoryPageTest : public ::testing::Test {
-protected:
+  protected:
     CategoryPageTest() {
         endpoints.pageHost = service.hostPort();
         endpoints.relayHost = "relay.test:8866";
@@ -45,8 +45,8 @@ TEST_F(CategoryPageTest, RowsAndCaptionsOfAPage) {
     loadCategoryPage(1, view(), endpoints);
     EXPECT_EQ(currentPage.text(), "1");
     EXPECT_EQ(pageTotal.text(), "/16");
-    EXPECT_EQ(list.rows(), (Rows{row("1", "123", "d1", "x1"),
-                                 row("2", "7", G("陪你看 ?"), G("主播"))}));
+    EXPECT_EQ(list.rows(),
+              (Rows{row("1", "123", "d1", "x1"), row("2", "7", G("陪你看 ?"), G("主播"))}));
     ASSERT_EQ(service.requests().size(), 1u);
     const RecordedRequest request = service.requests()[0];
     EXPECT_EQ(request.method, "GET");

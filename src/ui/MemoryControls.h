@@ -1,0 +1,60 @@
+#pragma once
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "ui/CheckBox.h"
+#include "ui/FileChooser.h"
+#include "ui/MessageBoxes.h"
+
+// In-memory stand-ins for the window's check box, message boxes and file dialog.
+
+class MemoryCheckBox : public CheckBox {
+public:
+    explicit MemoryCheckBox(bool checked = false) : checked_(checked) {}
+    bool isChecked() const override { return checked_; }
+    void setChecked(bool checked) override { checked_ = checked; }
+
+private:
+    bool checked_;
+};
+
+struct ShownMessage {
+    GbkText text;
+    int type;
+    GbkText title;
+    friend bool operator==(const ShownMessage&, const ShownMessage&) = default;
+};
+
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    void show(const GbkText& text, int type, const GbkText& title = {}) override {
+        shown.push_back({text, type, title});
+    }
+    std::vector<ShownMessage> shown;
+};
+
+struct FileRequest {
+    GbkText title;
+    FileFilter filter;
+    GbkText initialDirectory;
+};
+
+// Answers each dialog with the next prepared answer (empty: cancelled); `whileOpen` runs while
+// the dialog is up, as the user's browsing would.
+class ScriptedFileChooser : public FileChooser {
+public:
+    GbkText chooseFile(const GbkText& title, const FileFilter& filter,
+                       const GbkText& initialDirectory) override {
+        requests.push_back({title, filter, initialDirectory});
+        if (whileOpen) whileOpen();
+        if (answers.empty()) return {};
+        GbkText answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    std::vector<GbkText> answers;
+    std::vector<FileRequest> requests;
+    std::function<void()> whileOpen;
+};
