@@ -85,13 +85,26 @@ GbkText renderPicture(std::string_view picture, const CalendarTime& t, bool isDa
                     field(t.year % 100);
                 }
                 break;
-            case 'M': field(t.month); break;
-            case 'd': field(t.day); break;
-            case 'H': field(t.hour); break;
-            case 'h': field(force24 ? t.hour : (t.hour % 12 == 0 ? 12 : t.hour % 12)); break;
-            case 'm': field(t.minute); break;
-            case 's': field(t.second); break;
-            default: break;
+            case 'M':
+                field(t.month);
+                break;
+            case 'd':
+                field(t.day);
+                break;
+            case 'H':
+                field(t.hour);
+                break;
+            case 'h':
+                field(force24 ? t.hour : (t.hour % 12 == 0 ? 12 : t.hour % 12));
+                break;
+            case 'm':
+                field(t.minute);
+                break;
+            case 's':
+                field(t.second);
+                break;
+            default:
+                break;
         }
         i += run;
     }
@@ -125,7 +138,7 @@ CalendarTime currentLocalTime() {
     std::tm local{};
     localtime_r(&now, &local);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-            local.tm_hour, local.tm_min,        local.tm_sec};
+            local.tm_hour,        local.tm_min,     local.tm_sec};
 }
 
 bool timeFormatUses24Hour(std::string_view timeFormat) {
@@ -160,19 +173,33 @@ GbkText formatDateTimeWith(const CalendarTime& time, int style, int part, bool u
     GbkText date;
     GbkText clock;
     switch (part) {
-        case 0: date = utf8ToGbk(row.date); clock = utf8ToGbk(row.time); break;
-        case 1: date = trimText(utf8ToGbk(row.date)); break;
-        case 2: date = utf8ToGbk(row.monthDay); break;
-        case 3: clock = utf8ToGbk(row.time); break;
-        case 4: clock = utf8ToGbk(row.hourMinute); break;
-        default: clock = utf8ToGbk(row.minuteSecond); break;
+        case 0:
+            date = utf8ToGbk(row.date);
+            clock = utf8ToGbk(row.time);
+            break;
+        case 1:
+            date = trimText(utf8ToGbk(row.date));
+            break;
+        case 2:
+            date = utf8ToGbk(row.monthDay);
+            break;
+        case 3:
+            clock = utf8ToGbk(row.time);
+            break;
+        case 4:
+            clock = utf8ToGbk(row.hourMinute);
+            break;
+        default:
+            clock = utf8ToGbk(row.minuteSecond);
+            break;
     }
     if (uses24Hour) clock = replaceText(clock, "hh", "HH");
     return formatWithPictures(time, date, clock, false);
 }
 
 GbkText formatDateTime(std::optional<double> date, int style, int part) {
-    std::optional<CalendarTime> time = date ? calendarFromAutomationDate(*date) : currentLocalTime();
+    std::optional<CalendarTime> time =
+        date ? calendarFromAutomationDate(*date) : currentLocalTime();
     if (!time) return {};
     return formatDateTimeWith(*time, style, part, localeUses24Hour());
 }

@@ -15,9 +15,8 @@ GbkText openFileDialog(FileChooser& chooser, const std::optional<GbkText>& initi
     static const GbkText defaultTitle = utf8ToGbk("打开文件");
     static const GbkText defaultFilter = utf8ToGbk("所有文件(*.*)|*.*");
     const GbkText start = initialDirectory ? *initialDirectory : utf8ToGbk(saved.string());
-    const GbkText chosen = chooser.chooseFile(title ? *title : defaultTitle,
-                                              parseFileFilter(filter ? *filter : defaultFilter),
-                                              start);
+    const GbkText chosen = chooser.chooseFile(
+        title ? *title : defaultTitle, parseFileFilter(filter ? *filter : defaultFilter), start);
     if (!keepDirectory && !saved.empty()) std::filesystem::current_path(saved, error);
     return chosen;
 }

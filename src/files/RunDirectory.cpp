@@ -50,8 +50,8 @@ std::filesystem::path executableDirectory() {
 }
 
 RunDirectory enterRunDirectory() {
-    RunDirectory run =
-        chooseRunDirectory(executableDirectory(), environment("XDG_DATA_HOME"), environment("HOME"));
+    RunDirectory run = chooseRunDirectory(executableDirectory(), environment("XDG_DATA_HOME"),
+                                          environment("HOME"));
     std::error_code error;
     std::filesystem::current_path(run.path(), error);
     return run;

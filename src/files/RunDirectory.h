@@ -10,7 +10,7 @@
 // may write there (a build tree, a portable copy), else the per-user data folder
 // ($XDG_DATA_HOME/Trovelin or ~/.local/share/Trovelin), created on demand.
 class RunDirectory {
-public:
+  public:
     explicit RunDirectory(std::filesystem::path path) : path_(std::move(path)) {}
 
     const std::filesystem::path& path() const { return path_; }
@@ -19,7 +19,7 @@ public:
     // A file in the run directory; the name is program text, converted for the file system.
     std::filesystem::path file(const GbkText& name) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

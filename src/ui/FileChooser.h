@@ -10,7 +10,7 @@ using FileFilter = std::vector<std::pair<GbkText, GbkText>>;
 
 // A modal open-file dialog.
 class FileChooser {
-public:
+  public:
     virtual ~FileChooser() = default;
     // The chosen file's full path, empty when the user cancels. `initialDirectory` empty means
     // the current directory.

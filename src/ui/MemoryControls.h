@@ -11,12 +11,12 @@
 // In-memory stand-ins for the window's check box, message boxes and file dialog.
 
 class MemoryCheckBox : public CheckBox {
-public:
+  public:
     explicit MemoryCheckBox(bool checked = false) : checked_(checked) {}
     bool isChecked() const override { return checked_; }
     void setChecked(bool checked) override { checked_ = checked; }
 
-private:
+  private:
     bool checked_;
 };
 
@@ -28,7 +28,7 @@ struct ShownMessage {
 };
 
 class RecordingMessageBoxes : public MessageBoxes {
-public:
+  public:
     void show(const GbkText& text, int type, const GbkText& title = {}) override {
         shown.push_back({text, type, title});
     }
@@ -44,7 +44,7 @@ struct FileRequest {
 // Answers each dialog with the next prepared answer (empty: cancelled); `whileOpen` runs while
 // the dialog is up, as the user's browsing would.
 class ScriptedFileChooser : public FileChooser {
-public:
+  public:
     GbkText chooseFile(const GbkText& title, const FileFilter& filter,
                        const GbkText& initialDirectory) override {
         requests.push_back({title, filter, initialDirectory});

@@ -4,7 +4,7 @@
 
 // Modal message boxes with an OK button and no owner window.
 class MessageBoxes {
-public:
+  public:
     static constexpr int kNoIcon = 0;
     static constexpr int kExclamation = 48;
     static constexpr int kInformation = 64;

@@ -14,7 +14,7 @@
 namespace {
 
 class ConfigTest : public ::testing::Test {
-protected:
+  protected:
     PlayerControls controls() { return {playerPath, autoPlay}; }
     std::string file() const { return dir.read("config.conf"); }
     void start(const std::string* content) {
@@ -105,8 +105,8 @@ TEST_F(ConfigTest, AutoPlayNeedsAPlayer) {
     autoPlay.setChecked(true);
     toggleAutoPlay(controls(), messages, run);
     EXPECT_FALSE(autoPlay.isChecked());
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{
-                                  {G("你必须先选择播放器的路径才能勾选此项"), 48, ""}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{G("你必须先选择播放器的路径才能勾选此项"), 48, ""}}));
     EXPECT_EQ(file(), "[config]\r\nplayPath=null\r\nauto=false");
 
     chooser.answers = {"/usr/bin/mpv"};
@@ -159,9 +159,8 @@ TEST_F(ConfigTest, Help) {
     showHelp(messages);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].type, 64);
-    EXPECT_EQ(messages.shown[0].text,
-              G("必须有播放器路径才能勾选自动播放!\r\n如果自动播放出现异常,"
-                "你还可以手动打开你的播放器进行播放,地址已经复制到剪切板"));
+    EXPECT_EQ(messages.shown[0].text, G("必须有播放器路径才能勾选自动播放!\r\n如果自动播放出现异常,"
+                                        "你还可以手动打开你的播放器进行播放,地址已经复制到剪切板"));
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <locale.h>
+#include <clocale>
 #include <string>
 #include <vector>
 

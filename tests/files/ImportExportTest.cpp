@@ -6,8 +6,8 @@
 #include "files/Export.h"
 #include "files/RoomImport.h"
 #include "support/Gbk.h"
-#include "text/Charset.h"
 #include "support/TempDir.h"
+#include "text/Charset.h"
 #include "ui/MemoryControls.h"
 #include "ui/MemoryListView.h"
 
@@ -16,7 +16,7 @@ namespace {
 using Rows = std::vector<std::vector<GbkText>>;
 
 class ImportExportTest : public ::testing::Test {
-protected:
+  protected:
     void addRow(const GbkText& room, const GbkText& title, const GbkText& address) {
         const int row = list.appendRow();
         list.setCellText(row, 1, room);
@@ -54,7 +54,11 @@ TEST_F(ImportExportTest, ImportTable) {
         {"LF only is one line", "11,a\n22,b\n", {"11"}},
         {"empty file", "", {}},
         {"blanks stay", " 11 ,a\r\n", {" 11 "}},
-        {"NUL ends the text", std::string("11,a\r\n\0" "22,b\r\n", 14), {"11"}},
+        {"NUL ends the text",
+         std::string("11,a\r\n\0"
+                     "22,b\r\n",
+                     14),
+         {"11"}},
         {"UTF-16 is cut at its first NUL", std::string("1\0,\0", 4), {""}},
     };
     for (const Case& c : cases) {
@@ -96,17 +100,17 @@ TEST_F(ImportExportTest, ExportsByteForByte) {
     const std::string head = G("#EXTINF:-1 group-title=\"YY影视轮播\",");
     EXPECT_EQ(head.size(), 36u);
     EXPECT_EQ(dir.read(gbkToUtf8(G("YY直播源STAMP.txt"))),
-              head + "T1" + G("【") + "11" + G("】") + "\r\nA1\r\n" + head + "T2" + G("【") +
-                  "22" + G("】") + "\r\nA2\r\n");
-    EXPECT_EQ(dir.read(gbkToUtf8(G("YY直播ID+直播地址有效性STAMP.txt"))),
-              "11,T1\r\n22,T2\r\n");
+              head + "T1" + G("【") + "11" + G("】") + "\r\nA1\r\n" + head + "T2" + G("【") + "22" +
+                  G("】") + "\r\nA2\r\n");
+    EXPECT_EQ(dir.read(gbkToUtf8(G("YY直播ID+直播地址有效性STAMP.txt"))), "11,T1\r\n22,T2\r\n");
     const ShownMessage done{G("导出完成"), 0, ""};
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{done, done}));
 }
 
 TEST_F(ImportExportTest, ExportEdgeRows) {
     addRow("33", G("标题,带逗号"), "");
-    EXPECT_EQ(playlistText(list), G("#EXTINF:-1 group-title=\"YY影视轮播\",标题,带逗号【33】\r\n\r\n"));
+    EXPECT_EQ(playlistText(list),
+              G("#EXTINF:-1 group-title=\"YY影视轮播\",标题,带逗号【33】\r\n\r\n"));
     list.deleteAllRows();
     exportSources(list, messages, run, "E");
     EXPECT_TRUE(std::filesystem::exists(run.file(G("YY直播源E.txt"))));

@@ -10,7 +10,7 @@
 namespace {
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     std::filesystem::path file() const { return dir.path() / "config.conf"; }
     TempDir dir;
 };
@@ -54,8 +54,8 @@ TEST_F(IniFileTest, WritesKeepEveryOtherLine) {
         {"missing key at the end of its section",
          "[config]\r\nplayPath=x\r\n\r\n[other]\r\nk=v\r\n", "config", "auto", "true",
          "[config]\r\nplayPath=x\r\nauto=true\r\n\r\n[other]\r\nk=v\r\n"},
-        {"missing key after a last line without break", "[config]\r\nplayPath=x", "config",
-         "auto", "true", "[config]\r\nplayPath=x\r\nauto=true"},
+        {"missing key after a last line without break", "[config]\r\nplayPath=x", "config", "auto",
+         "true", "[config]\r\nplayPath=x\r\nauto=true"},
         {"missing section appended", "; keep me\r\n[other]\r\nk=v", "config", "auto", "false",
          "; keep me\r\n[other]\r\nk=v\r\n[config]\r\nauto=false\r\n"},
         {"unknown lines and LF endings stay", "junk line\n[config]\nauto=false\nodd;line\n",

@@ -5,7 +5,8 @@
 #include <sstream>
 
 TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trovelin-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "trovelin-test-XXXXXX").string();
     const char* made = mkdtemp(pattern.data());
     path_ = made ? std::filesystem::path(made) : std::filesystem::temp_directory_path();
 }

@@ -5,7 +5,7 @@
 
 // A fresh directory per test, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -15,6 +15,6 @@ public:
     std::string read(const std::string& name) const;
     void write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
