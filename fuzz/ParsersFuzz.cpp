@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("trovelin-fuzz-" + std::to_string(getpid()) + ".conf");
+        std::filesystem::temp_directory_path() /
+        ("trovelin-fuzz-" + std::to_string(getpid()) + ".conf");
     writeFileBytes(file, text);
     readIniValue(file, "config", key);
     writeIniValue(file, "config", key, picture);
