@@ -1,10 +1,14 @@
-# trovelin_add_test(NAME [QT_MAIN] SOURCES file... LIBS lib...)
+# trovelin_add_test(NAME [QT_MAIN|WIDGETS_MAIN] SOURCES file... LIBS lib...)
 # One GoogleTest executable per module, each test case registered with CTest. QT_MAIN gives
-# the suite a main that creates the Qt application object first.
+# the suite a main that creates the Qt application object first; WIDGETS_MAIN a widget one.
 function(trovelin_add_test name)
-    cmake_parse_arguments(ARG "QT_MAIN" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "QT_MAIN;WIDGETS_MAIN" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    if(ARG_QT_MAIN)
+    if(ARG_WIDGETS_MAIN)
+        target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/QtTestMain.cpp)
+        target_compile_definitions(${name} PRIVATE TROVELIN_WIDGETS_MAIN)
+        target_link_libraries(${name} PRIVATE Qt6::Widgets GTest::gtest)
+    elseif(ARG_QT_MAIN)
         target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/QtTestMain.cpp)
         target_link_libraries(${name} PRIVATE Qt6::Core GTest::gtest)
     else()

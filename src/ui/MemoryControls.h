@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "ui/CheckBox.h"
+#include "ui/Clipboard.h"
 #include "ui/FileChooser.h"
 #include "ui/MessageBoxes.h"
+#include "ui/NoticeBox.h"
+#include "ui/ProcessStarter.h"
 
-// In-memory stand-ins for the window's check box, message boxes and file dialog.
+// In-memory stand-ins for the window's check box, message boxes, file dialog, clipboard,
+// notices and process start.
 
 class MemoryCheckBox : public CheckBox {
   public:
@@ -57,4 +61,25 @@ class ScriptedFileChooser : public FileChooser {
     std::vector<GbkText> answers;
     std::vector<FileRequest> requests;
     std::function<void()> whileOpen;
+};
+
+class MemoryClipboard : public Clipboard {
+  public:
+    void setText(const GbkText& text) override { text_ = text; }
+    GbkText readText() const override { return text_; }
+
+  private:
+    GbkText text_;
+};
+
+class RecordingNotices : public NoticeBox {
+  public:
+    void show(const GbkText& text) override { shown.push_back(text); }
+    std::vector<GbkText> shown;
+};
+
+class RecordingProcessStarter : public ProcessStarter {
+  public:
+    void run(const GbkText& commandLine) override { started.push_back(commandLine); }
+    std::vector<GbkText> started;
 };

@@ -1,0 +1,41 @@
+#include "sys/CommandLine.h"
+
+#include <unistd.h>
+
+#include <system_error>
+
+#include "text/Charset.h"
+#include "text/TextPrimitives.h"
+
+bool isExecutableFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error) && ::access(path.c_str(), X_OK) == 0;
+}
+
+namespace {
+
+// Where the program's name ends: at the first blank after a run of words naming a program.
+std::size_t programEnd(const std::string& line,
+                       const std::function<bool(const std::filesystem::path&)>& isProgram) {
+    for (std::size_t blank = line.find(' '); blank != std::string::npos;
+         blank = line.find(' ', blank + 1)) {
+        if (blank > 0 && isProgram(line.substr(0, blank))) return blank;
+    }
+    if (isProgram(line)) return std::string::npos;
+    return line.find(' ');
+}
+
+}  // namespace
+
+CommandLine splitCommandLine(const GbkText& commandLine,
+                             const std::function<bool(const std::filesystem::path&)>& isProgram) {
+    const std::string line = gbkToUtf8(commandLine);
+    const std::size_t end = programEnd(line, isProgram);
+    CommandLine result;
+    result.program = line.substr(0, end);
+    if (end == std::string::npos) return result;
+    for (const std::string& word : splitText(std::string_view(line).substr(end + 1), " ")) {
+        if (!word.empty()) result.arguments.push_back(word);
+    }
+    return result;
+}

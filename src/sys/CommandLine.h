@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "text/GbkText.h"
+
+// A command line without quotes split into a program and its arguments, as the platform
+// would take it: the program is the shortest leading run of words that names an executable
+// file (so "/opt/My Player/mpv URL" works), else the first word; the rest, split at blanks,
+// are the arguments. Nothing goes through a shell.
+struct CommandLine {
+    std::string program;  // UTF-8 for the file system
+    std::vector<std::string> arguments;
+};
+
+CommandLine splitCommandLine(const GbkText& commandLine,
+                             const std::function<bool(const std::filesystem::path&)>& isProgram);
+
+bool isExecutableFile(const std::filesystem::path& path);
