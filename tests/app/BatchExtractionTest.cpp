@@ -51,7 +51,7 @@ TEST_F(BatchExtractionTest, ListChangedDuringARunGetsNoWrongAddress) {
     service.setAnswerDelayMs(300);
     BatchExtraction extraction(list, endpoints);
     extraction.startExtraction();  // returns at once
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    while (service.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     list.deleteAllRows();
     addRoom("9");
     extraction.waitForRuns([] {});
