@@ -19,7 +19,7 @@ void extractAllSources(ListView& streamers, const ServiceEndpoints& endpoints);
 // during a run starts another. Destruction waits for the runs, so callers end the requests
 // first (the abort switch) when the program closes.
 class BatchExtraction {
-public:
+  public:
     BatchExtraction(ListView& streamers, ServiceEndpoints endpoints)
         : streamers_(streamers), endpoints_(std::move(endpoints)) {}
     ~BatchExtraction();
@@ -31,7 +31,7 @@ public:
     // window's thread to carry out one of its list operations.
     void waitForRuns(const std::function<void()>& pump);
 
-private:
+  private:
     struct Run {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;

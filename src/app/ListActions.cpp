@@ -45,8 +45,7 @@ void copyRoomEntry(const ListActionContext& context) {
 
 void playSource(const ListActionContext& context) {
     const bool play = context.autoPlay.isChecked() && !context.playerPath.text().empty();
-    const GbkText address =
-        context.sources.cellText(context.sources.selectedRow(), kAddress);
+    const GbkText address = context.sources.cellText(context.sources.selectedRow(), kAddress);
     context.clipboard.setText(address);
     if (!play) return;
     // On the clipboard first, so the user can paste it when the player does not start.

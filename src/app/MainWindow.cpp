@@ -40,7 +40,8 @@ QPushButton* bigButton(QWidget* parent, const char* name, const char* caption, i
     return place(new QPushButton(text(caption), parent), name, left, top, 72, 64);
 }
 
-ReportList* reportList(QWidget* parent, const char* name, const std::vector<std::pair<const char*, int>>& columns) {
+ReportList* reportList(QWidget* parent, const char* name,
+                       const std::vector<std::pair<const char*, int>>& columns) {
     auto* list = new ReportList(parent);
     list->setObjectName(text(name));
     QStringList titles;
@@ -95,7 +96,8 @@ void MainWindow::buildControls() {
     helpButton_->setToolTip(text("获取帮助"));
 
     playerGroup_ = place(new QGroupBox(text("播放器配置"), this), "分组框2", 336, 0, 288, 104);
-    autoPlayBox_ = place(new QCheckBox(text("自动打开播放器"), playerGroup_), "选择框1", 26, 58, 104, 24);
+    autoPlayBox_ =
+        place(new QCheckBox(text("自动打开播放器"), playerGroup_), "选择框1", 26, 58, 104, 24);
     chooseButton_ = place(new QPushButton(text("..."), playerGroup_), "按钮3", 234, 22, 32, 24);
     place(new QLabel(text("路径:"), playerGroup_), "标签5", 16, 23, 32, 24);
     playerPathEdit_ = place(new QLineEdit(text("*"), playerGroup_), "播放器路径", 48, 22, 184, 24);
@@ -120,7 +122,10 @@ void MainWindow::buildControls() {
     previousLink_->setCursor(Qt::PointingHandCursor);
 
     streamerList_ = reportList(this, "主播列表",
-                               {{"序号", 50}, {"房间号", 80}, {"直播标题", 240}, {"主播名", 100},
+                               {{"序号", 50},
+                                {"房间号", 80},
+                                {"直播标题", 240},
+                                {"主播名", 100},
                                 {"永久直播源地址", 300}});
     streamerList_->setGeometry(0, 104, 609, 392);
     sourceList_ = reportList(this, "源地址", {{"直播标题", 200}, {"地址", 530}});
@@ -135,9 +140,8 @@ CategoryPageView MainWindow::pageView() {
 PlayerControls MainWindow::playerControls() { return {*playerPath_, *autoPlay_}; }
 
 ListActionContext MainWindow::listActions() {
-    return {*streamers_,          *sources_,           *playerPath_,
-            *autoPlay_,           *services_.clipboard, *services_.notices,
-            *services_.processes, endpoints_};
+    return {*streamers_,          *sources_,          *playerPath_,         *autoPlay_,
+            *services_.clipboard, *services_.notices, *services_.processes, endpoints_};
 }
 
 void MainWindow::connectEvents() {
@@ -174,7 +178,8 @@ void MainWindow::onWindowCreated() {
     categoryLabel_->setText(text("陪你看"));
     loadConfig(run_, playerControls(), config_);
     loadCategoryPage(1, pageView(), endpoints_);
-    for (QPushButton* button : {extractButton_, exportIdButton_, exportSourceButton_, importButton_}) {
+    for (QPushButton* button :
+         {extractButton_, exportIdButton_, exportSourceButton_, importButton_}) {
         button->setEnabled(false);
     }
 }

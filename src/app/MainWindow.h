@@ -34,7 +34,7 @@ struct WindowServices {
 // The one window: its controls, the event table and the created sequence.
 class MainWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     MainWindow(RunDirectory run, ServiceEndpoints endpoints, ScriptJson& pageJson,
                AppConfig& config, WindowServices services = {});
     ~MainWindow() override;
@@ -44,7 +44,7 @@ public:
     // Ends what still runs: requests in flight, extraction runs waiting on the lists.
     void shutDown();
 
-private:
+  private:
     void buildControls();
     void connectEvents();
     CategoryPageView pageView();
@@ -56,22 +56,22 @@ private:
     ScriptJson& pageJson_;
     AppConfig& config_;
 
-    QPushButton* extractButton_ = nullptr;    // 按钮_提取直播源
-    QPushButton* exportIdButton_ = nullptr;   // 按钮_导出ID标题
+    QPushButton* extractButton_ = nullptr;       // 按钮_提取直播源
+    QPushButton* exportIdButton_ = nullptr;      // 按钮_导出ID标题
     QPushButton* exportSourceButton_ = nullptr;  // 按钮_导出直播源
-    QPushButton* importButton_ = nullptr;     // 按钮_导入房间号
-    QToolButton* helpButton_ = nullptr;       // 超级按钮1
-    QGroupBox* playerGroup_ = nullptr;        // 分组框2
-    QCheckBox* autoPlayBox_ = nullptr;        // 选择框1
-    QPushButton* chooseButton_ = nullptr;     // 按钮3
-    QLineEdit* playerPathEdit_ = nullptr;     // 播放器路径
-    QLabel* pageTotalLabel_ = nullptr;        // 总页数
-    QLabel* currentPageLabel_ = nullptr;      // 当前页
-    ClickableLabel* nextLink_ = nullptr;      // 下一页
-    ClickableLabel* previousLink_ = nullptr;  // 上一页
-    QLabel* categoryLabel_ = nullptr;         // 标签4
-    ReportList* streamerList_ = nullptr;      // 主播列表
-    ReportList* sourceList_ = nullptr;        // 源地址
+    QPushButton* importButton_ = nullptr;        // 按钮_导入房间号
+    QToolButton* helpButton_ = nullptr;          // 超级按钮1
+    QGroupBox* playerGroup_ = nullptr;           // 分组框2
+    QCheckBox* autoPlayBox_ = nullptr;           // 选择框1
+    QPushButton* chooseButton_ = nullptr;        // 按钮3
+    QLineEdit* playerPathEdit_ = nullptr;        // 播放器路径
+    QLabel* pageTotalLabel_ = nullptr;           // 总页数
+    QLabel* currentPageLabel_ = nullptr;         // 当前页
+    ClickableLabel* nextLink_ = nullptr;         // 下一页
+    ClickableLabel* previousLink_ = nullptr;     // 上一页
+    QLabel* categoryLabel_ = nullptr;            // 标签4
+    ReportList* streamerList_ = nullptr;         // 主播列表
+    ReportList* sourceList_ = nullptr;           // 源地址
 
     std::unique_ptr<QtListView> streamers_;
     std::unique_ptr<QtListView> sources_;

@@ -44,7 +44,6 @@ GbkText QtFileChooser::chooseFile(const GbkText& title, const FileFilter& filter
         filters << toQString(description) + QStringLiteral(" (") + toQString(pattern) +
                        QStringLiteral(")");
     }
-    return fromQString(QFileDialog::getOpenFileName(owner_, toQString(title),
-                                                    toQString(initialDirectory),
-                                                    filters.join(QStringLiteral(";;"))));
+    return fromQString(QFileDialog::getOpenFileName(
+        owner_, toQString(title), toQString(initialDirectory), filters.join(QStringLiteral(";;"))));
 }

@@ -14,58 +14,58 @@ class QWidget;
 // A label that reports a left-button press at once, used as a page link.
 class ClickableLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     using QLabel::QLabel;
 
-signals:
+  signals:
     void leftButtonPressed();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
 };
 
 class QtLabelCaption : public Caption {
-public:
+  public:
     explicit QtLabelCaption(QLabel* label) : label_(label) {}
     GbkText text() const override;
     void setText(const GbkText& text) override;
 
-private:
+  private:
     QLabel* label_;
 };
 
 class QtEditCaption : public Caption {
-public:
+  public:
     explicit QtEditCaption(QLineEdit* edit) : edit_(edit) {}
     GbkText text() const override;
     void setText(const GbkText& text) override;
 
-private:
+  private:
     QLineEdit* edit_;
 };
 
 class QtCheckBox : public CheckBox {
-public:
+  public:
     explicit QtCheckBox(QCheckBox* box) : box_(box) {}
     bool isChecked() const override;
     void setChecked(bool checked) override;
 
-private:
+  private:
     QCheckBox* box_;
 };
 
 // Message boxes without an owner window, caption "信息：" unless one is given.
 class QtMessageBoxes : public MessageBoxes {
-public:
+  public:
     void show(const GbkText& text, int type, const GbkText& title = {}) override;
 };
 
 class QtFileChooser : public FileChooser {
-public:
+  public:
     explicit QtFileChooser(QWidget* owner) : owner_(owner) {}
     GbkText chooseFile(const GbkText& title, const FileFilter& filter,
                        const GbkText& initialDirectory) override;
 
-private:
+  private:
     QWidget* owner_;
 };

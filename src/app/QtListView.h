@@ -11,7 +11,7 @@
 // window's thread, one at a time, while the caller waits; after close() such calls do
 // nothing and read as empty, so a worker can never wait on a window that is going away.
 class QtListView : public ListView {
-public:
+  public:
     explicit QtListView(QTreeWidget* list) : list_(list) {}
 
     int rowCount() const override;
@@ -24,7 +24,7 @@ public:
 
     void close() { closed_ = true; }
 
-private:
+  private:
     template <typename Result, typename Work>
     Result onWindowThread(Work work, Result whenClosed) const;
 

@@ -7,14 +7,14 @@
 // selected, and a right press is reported before the list selects the pressed row.
 class ReportList : public QTreeWidget {
     Q_OBJECT
-public:
+  public:
     explicit ReportList(QWidget* parent = nullptr);
 
-signals:
+  signals:
     void doubleClickedAnywhere();
     void rightButtonPressed();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 };

@@ -13,6 +13,7 @@
 #include "objects/EvaluationWatchdog.h"
 #include "objects/MemberPath.h"
 #include "objects/ScriptPrelude.h"
+#include "objects/ScriptTemplates.h"
 #include "text/Charset.h"
 #include "text/TextPrimitives.h"
 
@@ -77,7 +78,7 @@ class ScriptEngine::Impl {
 namespace {
 
 constexpr std::string_view kNotNullSuffix = " != null";
-constexpr std::string_view kPlainTextSuffix = ".toString().replace(str_reg, '\\\\')";
+const std::string kPlainTextSuffix = ".toString()" + std::string(kPlaceholdersBack);
 
 // Reads root.key1.key2... as the script itself would, the global object held from the
 // start so that no script can swap it: [false] where the script would throw, else

@@ -1,10 +1,8 @@
 #include "objects/ScriptJson.h"
+#include "objects/ScriptTemplates.h"
 
 #include <charconv>
 #include <cmath>
-
-// The closing piece of every read that hands text out: placeholders back to backslashes.
-#define TROVELIN_PLACEHOLDERS_BACK ".replace(str_reg, '\\\\')"
 
 ScriptJson::ScriptJson() { createEngine(); }
 
@@ -35,7 +33,7 @@ bool ScriptJson::parse(std::string_view json) {
 bool ScriptJson::reset() { return evalTruth(variableName_ + " = {}"); }
 
 GbkText ScriptJson::toJson() const {
-    return evalText("JSON.stringify(" + variableName_ + ")" TROVELIN_PLACEHOLDERS_BACK);
+    return evalText("JSON.stringify(" + variableName_ + ")" + GbkText(kPlaceholdersBack));
 }
 
 bool ScriptJson::evalTruth(std::string_view script) const {

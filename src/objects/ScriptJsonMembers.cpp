@@ -2,9 +2,8 @@
 #include <string>
 
 #include "objects/ScriptJson.h"
+#include "objects/ScriptTemplates.h"
 #include "text/TextPrimitives.h"
-
-#define TROVELIN_PLACEHOLDERS_BACK ".replace(str_reg, '\\\\')"
 
 namespace {
 
@@ -75,9 +74,8 @@ int ScriptJson::typeOf(std::string_view path) const {
 }
 
 GbkText ScriptJson::getText(std::string_view path, bool asJson) const {
-    const GbkText p = resolved(path);
-    if (asJson) return evalText("JSON.stringify(" + p + ")" TROVELIN_PLACEHOLDERS_BACK);
-    return evalText(p + ".toString()" TROVELIN_PLACEHOLDERS_BACK);
+    if (asJson) return getJson(path);
+    return evalText(resolved(path) + ".toString()" + GbkText(kPlaceholdersBack));
 }
 
 int ScriptJson::memberNames(std::vector<GbkText>& names, std::string_view path) const {
@@ -107,8 +105,8 @@ ScriptJson ScriptJson::getItemObject(int index, std::string_view path) const {
 
 GbkText ScriptJson::getItemText(int index, std::string_view path, bool asJson) const {
     const GbkText item = resolved(path) + "[" + indexText(index) + "]";
-    if (asJson) return evalText("JSON.stringify(" + item + ")" TROVELIN_PLACEHOLDERS_BACK);
-    return evalText(item + TROVELIN_PLACEHOLDERS_BACK);
+    if (asJson) return evalText("JSON.stringify(" + item + ")" + GbkText(kPlaceholdersBack));
+    return evalText(item + GbkText(kPlaceholdersBack));
 }
 
 bool ScriptJson::setItem(int index, std::string_view path, std::string_view value, bool asJson) {
@@ -130,5 +128,5 @@ bool ScriptJson::setNumber(std::string_view path, double number) {
 double ScriptJson::getNumber(std::string_view path) const { return evalNumber(resolved(path)); }
 
 GbkText ScriptJson::getJson(std::string_view path) const {
-    return evalText("JSON.stringify(" + resolved(path) + ")" TROVELIN_PLACEHOLDERS_BACK);
+    return evalText("JSON.stringify(" + resolved(path) + ")" + GbkText(kPlaceholdersBack));
 }

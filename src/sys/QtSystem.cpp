@@ -22,7 +22,8 @@ void QtClipboard::setText(const GbkText& text) {
 
 GbkText QtClipboard::readText() const {
     // Composed first, as the platform's conversion does, so "e" + accent becomes one "é".
-    const QString text = QGuiApplication::clipboard()->text().normalized(QString::NormalizationForm_C);
+    const QString text =
+        QGuiApplication::clipboard()->text().normalized(QString::NormalizationForm_C);
     const qsizetype nul = text.indexOf(QChar(u'\0'));
     return fromQString(nul < 0 ? text : text.left(nul));
 }
@@ -68,6 +69,7 @@ void QtProcessStarter::run(const GbkText& commandLine) {
     const CommandLine split = splitCommandLine(commandLine, isExecutableFile);
     if (split.program.empty()) return;
     QStringList arguments;
-    for (const std::string& argument : split.arguments) arguments << QString::fromStdString(argument);
+    for (const std::string& argument : split.arguments)
+        arguments << QString::fromStdString(argument);
     QProcess::startDetached(QString::fromStdString(split.program), arguments);
 }

@@ -15,7 +15,7 @@ GbkText fromQString(const QString& text);
 
 // The clipboard through Qt; text goes on as plain text.
 class QtClipboard : public Clipboard {
-public:
+  public:
     void setText(const GbkText& text) override;
     GbkText readText() const override;
 };
@@ -31,12 +31,12 @@ int showTimedNotice(const GbkText& text, int type = 0, const GbkText& title = {}
                     QWidget* owner = nullptr, int timeoutMs = 5000);
 
 class QtNoticeBox : public NoticeBox {
-public:
+  public:
     void show(const GbkText& text) override { showTimedNotice(text); }
 };
 
 // Starts the command line's program detached, with the normal window state.
 class QtProcessStarter : public ProcessStarter {
-public:
+  public:
     void run(const GbkText& commandLine) override;
 };

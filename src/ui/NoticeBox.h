@@ -4,7 +4,7 @@
 
 // A notice that closes by itself: title "友情提醒", an OK button, 5000 ms.
 class NoticeBox {
-public:
+  public:
     virtual ~NoticeBox() = default;
     virtual void show(const GbkText& text) = 0;
 };

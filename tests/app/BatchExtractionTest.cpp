@@ -11,7 +11,7 @@
 namespace {
 
 class BatchExtractionTest : public ::testing::Test {
-protected:
+  protected:
     BatchExtractionTest() { endpoints.hlsHost = service.hostPort(); }
     void addRoom(const GbkText& room) {
         const int row = list.appendRow();

@@ -14,7 +14,7 @@
 namespace {
 
 class ListActionsTest : public ::testing::Test {
-protected:
+  protected:
     ListActionsTest() {
         endpoints.hlsHost = service.hostPort();
         addStreamer("111", "T1", "http://relay/dl/yy1.php?t=111");
@@ -47,8 +47,8 @@ const GbkText kHead = "#EXTINF:-1 group-title=\"YY" + G("影视轮播") + "\",";
 TEST_F(ListActionsTest, DoubleClickResolvesTheSelectedRoom) {
     streamers.selectRow(1);
     openRoomSource(context());
-    EXPECT_EQ(sources.rows(), (std::vector<std::vector<GbkText>>{
-                                  {G("标题二"), FakeService::addressOf("222")}}));
+    EXPECT_EQ(sources.rows(),
+              (std::vector<std::vector<GbkText>>{{G("标题二"), FakeService::addressOf("222")}}));
     streamers.selectRow(0);
     openRoomSource(context());  // the source list holds one row only
     EXPECT_EQ(sources.rowCount(), 1);
@@ -59,14 +59,14 @@ TEST_F(ListActionsTest, DoubleClickOnEmptySpaceAsksForTheEmptyRoom) {
     service.setRoomAnswer("", R"({"hls":"","a":1})");
     openRoomSource(context());
     EXPECT_EQ(sources.rows(), (std::vector<std::vector<GbkText>>{{"", ""}}));
-    EXPECT_EQ(service.requests().back().target,
-              "/hls/new/get///1200?source=wapyy&callback=jsonp3");
+    EXPECT_EQ(service.requests().back().target, "/hls/new/get///1200?source=wapyy&callback=jsonp3");
 }
 
 TEST_F(ListActionsTest, RightButtonCopiesTheSelectedEntry) {
     streamers.selectRow(0);
     copyRoomEntry(context());
-    const GbkText entry = kHead + "T1" + G("【") + "111" + G("】") + "\r\nhttp://relay/dl/yy1.php?t=111";
+    const GbkText entry =
+        kHead + "T1" + G("【") + "111" + G("】") + "\r\nhttp://relay/dl/yy1.php?t=111";
     EXPECT_EQ(clipboard.readText(), entry);
     EXPECT_EQ(notices.shown, (std::vector<GbkText>{entry}));
     streamers.selectRow(-1);

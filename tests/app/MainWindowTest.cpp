@@ -6,13 +6,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
 
-#include <cstdlib>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <cstdlib>
 
 #include "http/HttpRequest.h"
 #include "support/FakeService.h"
@@ -25,18 +25,18 @@ namespace {
 QString name(const char* utf8) { return QString::fromUtf8(utf8); }
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() {
-        service.setPageAnswer(1,
-                              "{\"data\":{\"data\":[{\"name\":\"n1\",\"desc\":\"d1\",\"sid\":101},"
-                              "{\"name\":\"n2\",\"desc\":\"\xE6\xA0\x87\xE9\xA2\x98\",\"sid\":202}]}}");
+        service.setPageAnswer(
+            1,
+            "{\"data\":{\"data\":[{\"name\":\"n1\",\"desc\":\"d1\",\"sid\":101},"
+            "{\"name\":\"n2\",\"desc\":\"\xE6\xA0\x87\xE9\xA2\x98\",\"sid\":202}]}}");
         endpoints.hlsHost = service.hostPort();
         endpoints.pageHost = service.hostPort();
         endpoints.relayHost = "relay.test";
-        window = std::make_unique<MainWindow>(RunDirectory(dir.path()), endpoints, pageJson,
-                                              config, WindowServices{&messages, &files,
-                                                                     &clipboard, &notices,
-                                                                     &processes});
+        window = std::make_unique<MainWindow>(
+            RunDirectory(dir.path()), endpoints, pageJson, config,
+            WindowServices{&messages, &files, &clipboard, &notices, &processes});
         window->show();
         window->onWindowCreated();
     }
@@ -75,10 +75,12 @@ TEST_F(MainWindowTest, CreatedSequence) {
     EXPECT_EQ(find<QLabel>("总页数")->text(), QStringLiteral("/16"));
     ASSERT_EQ(streamers()->topLevelItemCount(), 2);
     EXPECT_EQ(streamers()->topLevelItem(1)->text(2), name("标题"));
-    EXPECT_EQ(streamers()->topLevelItem(1)->text(4), QStringLiteral("http://relay.test/dl/yy1.php?t=202"));
+    EXPECT_EQ(streamers()->topLevelItem(1)->text(4),
+              QStringLiteral("http://relay.test/dl/yy1.php?t=202"));
     EXPECT_EQ(streamers()->headerItem()->text(4), name("永久直播源地址"));
     EXPECT_EQ(sources()->topLevelItemCount(), 0);
-    for (const char* button : {"按钮_提取直播源", "按钮_导出ID标题", "按钮_导出直播源", "按钮_导入房间号"}) {
+    for (const char* button :
+         {"按钮_提取直播源", "按钮_导出ID标题", "按钮_导出直播源", "按钮_导入房间号"}) {
         SCOPED_TRACE(button);
         EXPECT_FALSE(find<QPushButton>(button)->isEnabled());
     }
@@ -86,7 +88,8 @@ TEST_F(MainWindowTest, CreatedSequence) {
     EXPECT_EQ(find<QLineEdit>("播放器路径")->text(), name("请选择你的播放器路径"));
     EXPECT_EQ(dir.read("config.conf"), "[config]\r\nplayPath=null\r\nauto=false");
     // For looking at the window: TROVELIN_SCREENSHOT=/tmp/window.png
-    if (const char* shot = std::getenv("TROVELIN_SCREENSHOT")) window->grab().save(QString::fromUtf8(shot));
+    if (const char* shot = std::getenv("TROVELIN_SCREENSHOT"))
+        window->grab().save(QString::fromUtf8(shot));
 }
 
 TEST_F(MainWindowTest, DoubleClickOnARowResolvesIt) {

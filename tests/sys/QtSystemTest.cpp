@@ -21,7 +21,9 @@ TEST(QtClipboard, TextComesBackAsProgramText) {
     EXPECT_EQ(clipboard.readText(), entry);
     clipboard.setText("plain ascii");
     EXPECT_EQ(clipboard.readText(), "plain ascii");
-    QGuiApplication::clipboard()->setText(QString::fromUtf8("a\xF0\x9F\x98\x80" "e\xCC\x81"));
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf8("a\xF0\x9F\x98\x80"
+                          "e\xCC\x81"));
     EXPECT_EQ(clipboard.readText(), "a?" + G("é"));  // composed, then "?" for the emoji
     QGuiApplication::clipboard()->clear();
     EXPECT_EQ(clipboard.readText(), "");
@@ -60,7 +62,8 @@ TEST(CommandLine, SplitsAsThePlatformWould) {
             return false;
         };
     };
-    const CommandLine plain = splitCommandLine("/usr/bin/mpv http://a/b", programs({"/usr/bin/mpv"}));
+    const CommandLine plain =
+        splitCommandLine("/usr/bin/mpv http://a/b", programs({"/usr/bin/mpv"}));
     EXPECT_EQ(plain.program, "/usr/bin/mpv");
     EXPECT_EQ(plain.arguments, (std::vector<std::string>{"http://a/b"}));
     const CommandLine spaced =
