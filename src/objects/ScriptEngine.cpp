@@ -73,6 +73,10 @@ class ScriptEngine::Impl {
     // otherwise every evaluation that returns a text or an object maps and unmaps a page,
     // which costs three times the evaluation itself.
     QJSValue keepHandlePageMapped = engine.newObject();
+    QJSValue global = engine.globalObject();
+    // The keys of the last path read: a read and the path check before it share them.
+    std::string keysPath;
+    QJSValue keys;
 };
 
 namespace {
@@ -129,19 +133,25 @@ std::optional<QJSValue> ScriptEngine::Impl::readMember(std::string_view path, bo
     if (mayHaveLexicalGlobals || memberReader.isUndefined()) return std::nullopt;
     const std::optional<MemberPath> parsed = MemberPath::parse(path);
     if (!parsed) return std::nullopt;
-    QJSValue keys = engine.newArray(static_cast<uint>(parsed->steps.size()));
-    for (std::size_t i = 0; i < parsed->steps.size(); ++i) {
-        const auto& step = parsed->steps[i];
-        if (const auto* name = std::get_if<std::string>(&step)) {
-            keys.setProperty(static_cast<quint32>(i), latin1(*name));
-        } else {
-            keys.setProperty(static_cast<quint32>(i),
-                             static_cast<double>(std::get<std::uint32_t>(step)));
+    const QString root = latin1(parsed->root);
+    // An unknown root makes the script throw a ReferenceError: a failed read, with no call.
+    if (!global.hasProperty(root)) return QJSValue(QJSValue::UndefinedValue);
+    if (keysPath != path || keys.isUndefined()) {
+        keys = engine.newArray(static_cast<uint>(parsed->steps.size()));
+        for (std::size_t i = 0; i < parsed->steps.size(); ++i) {
+            const auto& step = parsed->steps[i];
+            if (const auto* name = std::get_if<std::string>(&step)) {
+                keys.setProperty(static_cast<quint32>(i), latin1(*name));
+            } else {
+                keys.setProperty(static_cast<quint32>(i),
+                                 static_cast<double>(std::get<std::uint32_t>(step)));
+            }
         }
+        keysPath = std::string(path);
     }
     const auto limit = std::chrono::milliseconds(timeLimitMs.load());
     EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
-    const QJSValue answer = memberReader.call({latin1(parsed->root), keys, QJSValue(asPlainText)});
+    const QJSValue answer = memberReader.call({root, keys, QJSValue(asPlainText)});
     EvaluationWatchdog::instance().finished(this);
     if (engine.isInterrupted() || answer.isError() || !answer.property(0).toBool()) {
         engine.setInterrupted(false);

@@ -11,7 +11,8 @@ constexpr std::string_view kHelpers =
     R"(function get__extend(target,source){if(Object.prototype.toString.call(target)=='[object Array]'){for(var i=0;i<source.length;i++){target.push(source[i])}return target}else{var str_obj;for(var obj in source){str_obj=typeof target[obj];if(str_obj=='string'||str_obj=='boolean'||str_obj=='undefined'){target[obj]=source[obj]}else if(str_obj=='number'){target=target.concat(source)}else if(str_obj=='object'){target[obj]=get__extend(target[obj],source[obj])}}return target}})";
 
 // The engine's own JSON.stringify leaves several invisible and formatting characters raw, so
-// the serialiser is replaced by one that escapes them; parse and the rest only fill gaps.
+// the serialiser is replaced by one that escapes them. The engine has a JSON.parse and date
+// serialisation of its own; the rest only fills what it lacks.
 constexpr std::string_view kJson = R"JS(
 if (typeof JSON !== 'object') { JSON = {}; }
 (function () {
@@ -102,39 +103,6 @@ JSON.stringify = function (value, replacer, space) {
     }
     return str('', {'': value});
 };
-if (typeof JSON.parse !== 'function') {
-    var rx_dangerous = /[\u0000\u00ad\u0600-\u0604\u070f\u17b4\u17b5\u200c-\u200f\u2028-\u202f\u2060-\u206f\ufeff\ufff0-\uffff]/g;
-    JSON.parse = function (text, reviver) {
-        var j;
-        function walk(holder, key) {
-            var k, v, value = holder[key];
-            if (value && typeof value === 'object') {
-                for (k in value) {
-                    if (Object.prototype.hasOwnProperty.call(value, k)) {
-                        v = walk(value, k);
-                        if (v !== undefined) { value[k] = v; } else { delete value[k]; }
-                    }
-                }
-            }
-            return reviver.call(holder, key, value);
-        }
-        text = String(text);
-        rx_dangerous.lastIndex = 0;
-        if (rx_dangerous.test(text)) {
-            text = text.replace(rx_dangerous, function (a) {
-                return '\\u' + ('0000' + a.charCodeAt(0).toString(16)).slice(-4);
-            });
-        }
-        if (/^[\],:{}\s]*$/.test(text
-                .replace(/\\(?:["\\\/bfnrt]|u[0-9a-fA-F]{4})/g, '@')
-                .replace(/"[^"\\\n\r]*"|true|false|null|-?\d+(?:\.\d*)?(?:[eE][+\-]?\d+)?/g, ']')
-                .replace(/(?:^|:|,)(?:\s*\[)+/g, ''))) {
-            j = eval('(' + text + ')');
-            return typeof reviver === 'function' ? walk({'': j}, '') : j;
-        }
-        throw new SyntaxError('JSON.parse');
-    };
-}
 }());
 if (typeof Object.prototype.toJSONString !== 'function') {
     Object.prototype.toJSONString = function (filter) { return JSON.stringify(this, filter); };
