@@ -3,14 +3,16 @@
 #include <chrono>
 
 #include "service/LiveSourceResolver.h"
+#include "ui/RowColumns.h"
 
 void extractAllSources(ListView& streamers, const ServiceEndpoints& endpoints) {
     const int rows = streamers.rowCount();
     for (int row = 0; row < rows; ++row) {
-        const GbkText room = streamers.cellText(row, 1);
+        const GbkText room = streamers.cellText(row, StreamerColumn::kRoom);
         const GbkText address = resolveLiveSource(room, endpoints);
-        if (streamers.cellText(row, 1) != room || row >= streamers.rowCount()) continue;
-        streamers.setCellText(row, 4, address);
+        if (streamers.cellText(row, StreamerColumn::kRoom) != room || row >= streamers.rowCount())
+            continue;
+        streamers.setCellText(row, StreamerColumn::kPermanent, address);
         streamers.ensureRowVisible(row);
     }
 }

@@ -2,12 +2,9 @@
 
 #include "files/Export.h"
 #include "service/LiveSourceResolver.h"
-#include "text/Charset.h"
+#include "ui/RowColumns.h"
 
 namespace {
-
-enum StreamerColumn { kRoom = 1, kTitle = 2, kPermanent = 4 };
-enum SourceColumn { kSourceTitle = 0, kAddress = 1 };
 
 void copyAndShow(const ListActionContext& context, const GbkText& entry) {
     context.clipboard.setText(entry);
@@ -17,8 +14,7 @@ void copyAndShow(const ListActionContext& context, const GbkText& entry) {
 }  // namespace
 
 GbkText sourceEntry(const GbkText& title, const GbkText& address) {
-    static const GbkText head = utf8ToGbk("#EXTINF:-1 group-title=\"YY影视轮播\",");
-    return head + title + "\r\n" + address;
+    return playlistPrefix() + title + "\r\n" + address;
 }
 
 GbkText streamerEntry(const GbkText& title, const GbkText& room, const GbkText& address) {
@@ -31,29 +27,34 @@ void openRoomSource(const ListActionContext& context) {
     context.sources.deleteAllRows();
     const int sourceRow = context.sources.appendRow();
     const int row = context.streamers.selectedRow();
-    context.sources.setCellText(sourceRow, kSourceTitle, context.streamers.cellText(row, kTitle));
-    const GbkText room = context.streamers.cellText(row, kRoom);
-    context.sources.setCellText(sourceRow, kAddress, resolveLiveSource(room, context.endpoints));
+    context.sources.setCellText(sourceRow, SourceColumn::kTitle,
+                                context.streamers.cellText(row, StreamerColumn::kTitle));
+    const GbkText room = context.streamers.cellText(row, StreamerColumn::kRoom);
+    context.sources.setCellText(sourceRow, SourceColumn::kAddress,
+                                resolveLiveSource(room, context.endpoints));
 }
 
 void copyRoomEntry(const ListActionContext& context) {
     const int row = context.streamers.selectedRow();
-    copyAndShow(context, streamerEntry(context.streamers.cellText(row, kTitle),
-                                       context.streamers.cellText(row, kRoom),
-                                       context.streamers.cellText(row, kPermanent)));
+    copyAndShow(context,
+                streamerEntry(context.streamers.cellText(row, StreamerColumn::kTitle),
+                              context.streamers.cellText(row, StreamerColumn::kRoom),
+                              context.streamers.cellText(row, StreamerColumn::kPermanent)));
 }
 
 void playSource(const ListActionContext& context) {
     const bool play = context.autoPlay.isChecked() && !context.playerPath.text().empty();
-    const GbkText address = context.sources.cellText(context.sources.selectedRow(), kAddress);
+    const GbkText address =
+        context.sources.cellText(context.sources.selectedRow(), SourceColumn::kAddress);
     context.clipboard.setText(address);
     if (!play) return;
     // On the clipboard first, so the user can paste it when the player does not start.
-    context.processes.run(context.playerPath.text() + " " +
-                          context.sources.cellText(context.sources.selectedRow(), kAddress));
+    context.processes.run(
+        context.playerPath.text() + " " +
+        context.sources.cellText(context.sources.selectedRow(), SourceColumn::kAddress));
 }
 
 void copySourceEntry(const ListActionContext& context) {
-    copyAndShow(context, sourceEntry(context.sources.cellText(0, kSourceTitle),
-                                     context.sources.cellText(0, kAddress)));
+    copyAndShow(context, sourceEntry(context.sources.cellText(0, SourceColumn::kTitle),
+                                     context.sources.cellText(0, SourceColumn::kAddress)));
 }

@@ -2,10 +2,9 @@
 
 #include "files/FileBytes.h"
 #include "text/Charset.h"
+#include "ui/RowColumns.h"
 
 namespace {
-
-enum Column { kRoom = 1, kTitle = 2, kPermanent = 4 };
 
 void writeExport(const GbkText& stem, const GbkText& stamp, const GbkText& content,
                  MessageBoxes& messages, const RunDirectory& run) {
@@ -20,19 +19,24 @@ void writeExport(const GbkText& stem, const GbkText& stamp, const GbkText& conte
 
 }  // namespace
 
+const GbkText& playlistPrefix() {
+    static const GbkText prefix = utf8ToGbk("#EXTINF:-1 group-title=\"YY影视轮播\",");
+    return prefix;
+}
+
 GbkText playlistEntry(const GbkText& title, const GbkText& room, const GbkText& address) {
-    static const GbkText head = utf8ToGbk("#EXTINF:-1 group-title=\"YY影视轮播\",");
     static const GbkText open = utf8ToGbk("【");
     static const GbkText close = utf8ToGbk("】\r\n");
-    return head + title + open + room + close + address + "\r\n";
+    return playlistPrefix() + title + open + room + close + address + "\r\n";
 }
 
 GbkText playlistText(const ListView& streamers) {
     GbkText content;
     const int rows = streamers.rowCount();
     for (int row = 0; row < rows; ++row) {
-        content += playlistEntry(streamers.cellText(row, kTitle), streamers.cellText(row, kRoom),
-                                 streamers.cellText(row, kPermanent));
+        content += playlistEntry(streamers.cellText(row, StreamerColumn::kTitle),
+                                 streamers.cellText(row, StreamerColumn::kRoom),
+                                 streamers.cellText(row, StreamerColumn::kPermanent));
     }
     return content;
 }
@@ -41,7 +45,8 @@ GbkText idTitleText(const ListView& streamers) {
     GbkText content;
     const int rows = streamers.rowCount();
     for (int row = 0; row < rows; ++row) {
-        content += streamers.cellText(row, kRoom) + "," + streamers.cellText(row, kTitle) + "\r\n";
+        content += streamers.cellText(row, StreamerColumn::kRoom) + "," +
+                   streamers.cellText(row, StreamerColumn::kTitle) + "\r\n";
     }
     return content;
 }

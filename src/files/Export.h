@@ -5,6 +5,9 @@
 #include "ui/ListView.h"
 #include "ui/MessageBoxes.h"
 
+// "#EXTINF:-1 group-title=\"YY影视轮播\",", the start of every playlist entry.
+const GbkText& playlistPrefix();
+
 // One playlist entry: #EXTINF line with title and 【room】, then the permanent address.
 GbkText playlistEntry(const GbkText& title, const GbkText& room, const GbkText& address);
 

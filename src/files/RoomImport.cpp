@@ -8,6 +8,7 @@
 #include "text/Charset.h"
 #include "text/TextCutting.h"
 #include "text/TextPrimitives.h"
+#include "ui/RowColumns.h"
 
 std::vector<GbkText> roomNumbersOf(const GbkText& fileText) {
     std::vector<GbkText> rooms;
@@ -31,6 +32,6 @@ void importRoomNumbers(ListView& streamers, FileChooser& chooser, MessageBoxes& 
     streamers.deleteAllRows();
     for (const GbkText& room : roomNumbersOf(textOf(*bytes))) {
         const int row = streamers.appendRow();
-        streamers.setCellText(row, 1, room);
+        streamers.setCellText(row, StreamerColumn::kRoom, room);
     }
 }

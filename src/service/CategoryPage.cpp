@@ -6,10 +6,9 @@
 #include "http/HttpRequest.h"
 #include "text/Charset.h"
 #include "text/TextPrimitives.h"
+#include "ui/RowColumns.h"
 
 namespace {
-
-enum Column { kOrdinal = 0, kRoom = 1, kTitle = 2, kStreamer = 3, kPermanent = 4 };
 
 // The caption's leading number moved by `step`, without running past the ends of int.
 int neighbourPage(const Caption& currentPage, int step) {
@@ -40,11 +39,11 @@ void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpo
         const GbkText desc = view.pageJson.getText(item + "desc");
         const GbkText sid = view.pageJson.getText(item + "sid");
         const GbkText permanent = "http://" + endpoints.relayHost + "/dl/yy1.php?t=" + sid;
-        view.streamerList.setCellText(row, kOrdinal, std::to_string(i + 1));
-        view.streamerList.setCellText(row, kRoom, sid);
-        view.streamerList.setCellText(row, kTitle, desc);
-        view.streamerList.setCellText(row, kStreamer, name);
-        view.streamerList.setCellText(row, kPermanent, permanent);
+        view.streamerList.setCellText(row, StreamerColumn::kOrdinal, std::to_string(i + 1));
+        view.streamerList.setCellText(row, StreamerColumn::kRoom, sid);
+        view.streamerList.setCellText(row, StreamerColumn::kTitle, desc);
+        view.streamerList.setCellText(row, StreamerColumn::kStreamer, name);
+        view.streamerList.setCellText(row, StreamerColumn::kPermanent, permanent);
     }
 }
 
