@@ -41,15 +41,23 @@ class ScriptEngine::Impl {
     }
     ~Impl() { EvaluationWatchdog::instance().unwatch(this); }
 
+    // Runs work that executes script under the watchdog's time limit.
+    template <typename Work>
+    QJSValue watched(Work work) {
+        const auto limit = std::chrono::milliseconds(timeLimitMs.load());
+        EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
+        QJSValue result = work();
+        EvaluationWatchdog::instance().finished(this);
+        return result;
+    }
+
     // The value, or nothing when the script failed, threw or was interrupted.
     std::optional<QJSValue> evaluate(const QString& script) {
         noteLexicalDeclarations(script);
-        const auto limit = std::chrono::milliseconds(timeLimitMs.load());
-        EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
         // A thrown value need not be an Error object: only the trace tells a throw apart.
         QStringList thrownTrace;
-        QJSValue result = engine.evaluate(script, QString(), 1, &thrownTrace);
-        EvaluationWatchdog::instance().finished(this);
+        const QJSValue result =
+            watched([&] { return engine.evaluate(script, QString(), 1, &thrownTrace); });
         if (engine.isInterrupted()) {
             engine.setInterrupted(false);
             return std::nullopt;
@@ -149,10 +157,9 @@ std::optional<QJSValue> ScriptEngine::Impl::readMember(std::string_view path, bo
         }
         keysPath = std::string(path);
     }
-    const auto limit = std::chrono::milliseconds(timeLimitMs.load());
-    EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
-    const QJSValue answer = memberReader.call({root, keys, QJSValue(asPlainText)});
-    EvaluationWatchdog::instance().finished(this);
+    const QJSValue answer = watched([&] {
+        return memberReader.call({root, keys, QJSValue(asPlainText)});
+    });
     if (engine.isInterrupted() || answer.isError() || !answer.property(0).toBool()) {
         engine.setInterrupted(false);
         return QJSValue(QJSValue::UndefinedValue);  // the script would have failed
