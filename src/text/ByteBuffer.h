@@ -30,6 +30,9 @@ class ByteBuffer {
     std::string bytes_;
 };
 
+// The bytes before the first NUL byte, all of them when there is none.
+std::string_view beforeNul(std::string_view bytes);
+
 // The buffer read as text: its bytes up to the first NUL byte.
 GbkText textOf(const ByteBuffer& buffer);
 

@@ -109,11 +109,6 @@ bool isUtf8Name(std::string_view charset) {
     return name == "utf-8" || name == "utf8";
 }
 
-std::string_view untilNul(std::string_view bytes) {
-    const std::size_t nul = bytes.find('\0');
-    return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
-}
-
 }  // namespace
 
 ByteBuffer convertCharset(const ByteBuffer& bytes, GbkText& fromCharset, GbkText& toCharset,
@@ -145,7 +140,7 @@ GbkText utf8ToGbk(std::string_view utf8) {
     // cutting the converted text at its first NUL.
     UConverter* decoder = cachedConverter("UTF-8");
     if (decoder == nullptr) return {};
-    const std::u16string text = decode(decoder, untilNul(utf8));
+    const std::u16string text = decode(decoder, beforeNul(utf8));
     return utf16ToGbk(text);
 }
 
