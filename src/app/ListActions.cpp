@@ -1,7 +1,9 @@
 #include "app/ListActions.h"
 
 #include "files/Export.h"
+#include "http/PlainUrl.h"
 #include "service/LiveSourceResolver.h"
+#include "text/ByteBuffer.h"
 #include "ui/RowColumns.h"
 
 namespace {
@@ -43,15 +45,20 @@ void copyRoomEntry(const ListActionContext& context) {
 }
 
 void playSource(const ListActionContext& context) {
-    const bool play = context.autoPlay.isChecked() && !context.playerPath.text().empty();
+    // The player path is a NUL-terminated text: nothing after a NUL reaches the command line.
+    const GbkText player(beforeNul(context.playerPath.text()));
+    const bool play = context.autoPlay.isChecked() && !player.empty();
     const GbkText address =
         context.sources.cellText(context.sources.selectedRow(), SourceColumn::kAddress);
+    // On the clipboard first, so the user can paste it when the player does not start.
     context.clipboard.setText(address);
     if (!play) return;
-    // On the clipboard first, so the user can paste it when the player does not start.
-    context.processes.run(
-        context.playerPath.text() + " " +
-        context.sources.cellText(context.sources.selectedRow(), SourceColumn::kAddress));
+    if (address.empty()) {
+        context.processes.run(player, {});
+        return;
+    }
+    // The address came over the network: it reaches the player only as one plain URL.
+    if (isPlainHttpUrl(address)) context.processes.run(player, {address});
 }
 
 void copySourceEntry(const ListActionContext& context) {

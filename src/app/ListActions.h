@@ -30,7 +30,8 @@ GbkText streamerEntry(const GbkText& title, const GbkText& room, const GbkText& 
 void openRoomSource(const ListActionContext& context);
 // Right button on the streamer list: copy the selected row's entry and show it.
 void copyRoomEntry(const ListActionContext& context);
-// Double-click on the source list: copy the address; with auto-play and a player, start it.
+// Double-click on the source list: copy the address; with auto-play and a player, start it
+// with the address as its one last argument, when the address is a plain http(s) URL.
 void playSource(const ListActionContext& context);
 // Right button on the source list: copy row 0's entry and show it.
 void copySourceEntry(const ListActionContext& context);

@@ -13,8 +13,6 @@
 #include "service/LiveSourceResolver.h"
 #include "service/ServiceEndpoints.h"
 #include "text/Charset.h"
-#include "ui/MemoryCaption.h"
-#include "ui/MemoryListView.h"
 
 namespace {
 
@@ -34,17 +32,11 @@ int resolveRooms(const std::vector<std::string>& rooms, const ServiceEndpoints& 
 
 // Prints the rows of a page as the streamer list shows them: five tab-separated columns.
 int printPage(int page, const ServiceEndpoints& endpoints) {
-    MemoryListView list(5);
-    MemoryCaption currentPage;
-    MemoryCaption pageTotal;
     ScriptJson pageJson;
-    loadCategoryPage(page, {list, currentPage, pageTotal, pageJson}, endpoints);
-    for (const std::vector<GbkText>& row : list.rows()) {
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            if (column > 0) std::cout << '\t';
-            std::cout << gbkToUtf8(row[column]);
-        }
-        std::cout << '\n';
+    for (const StreamerRow& row : fetchCategoryPage(page, pageJson, endpoints)) {
+        std::cout << gbkToUtf8(row.ordinal) << '\t' << gbkToUtf8(row.room) << '\t'
+                  << gbkToUtf8(row.title) << '\t' << gbkToUtf8(row.streamer) << '\t'
+                  << gbkToUtf8(row.permanent) << '\n';
     }
     std::cout.flush();
     return 0;

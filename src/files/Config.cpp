@@ -24,7 +24,8 @@ void loadConfig(const RunDirectory& run, PlayerControls controls, AppConfig& con
         controls.autoPlay.setChecked(config.autoPlay != "false");
         return;
     }
-    writeFileBytes(path, kDefaultConfig);  // a read-only folder shows up at the first key write
+    // Only ever a new plain file: a read-only folder shows up at the first key write.
+    createNewFile(path, kDefaultConfig);
     controls.playerPath.setText(playerPlaceholder());
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/FileBytes.h"
+#include "text/ByteBuffer.h"
 #include "text/TextPrimitives.h"
 
 namespace {
@@ -108,7 +109,8 @@ GbkText readIniValue(const std::filesystem::path& file, std::string_view section
     for (std::size_t i = span->header + 1; i < span->end; ++i) {
         if (!isKeyLine(lines[i].text, key)) continue;
         const TextPos equals = findText(lines[i].text, "=");
-        return limited(trimText(bytesFrom(lines[i].text, equals + 1)));
+        // A value is a NUL-terminated text: nothing after a NUL byte belongs to it.
+        return limited(trimText(beforeNul(bytesFrom(lines[i].text, equals + 1))));
     }
     return {};
 }

@@ -10,9 +10,14 @@
 #include "text/TextPrimitives.h"
 #include "ui/RowColumns.h"
 
+void forEachRoomNumber(std::string_view fileText, const std::function<void(GbkText)>& room) {
+    forEachPiece(beforeNul(fileText), "\r\n",
+                 [&](std::string_view line) { room(textLeftOf(line, ",")); });
+}
+
 std::vector<GbkText> roomNumbersOf(const GbkText& fileText) {
     std::vector<GbkText> rooms;
-    for (const GbkText& line : splitText(fileText, "\r\n")) rooms.push_back(textLeftOf(line, ","));
+    forEachRoomNumber(fileText, [&](GbkText number) { rooms.push_back(std::move(number)); });
     return rooms;
 }
 
@@ -23,15 +28,16 @@ void importRoomNumbers(ListView& streamers, FileChooser& chooser, MessageBoxes& 
     const GbkText chosen = chooser.chooseFile(title, parseFileFilter(filter), run.text());
     if (chosen.empty()) return;
     // Read first: a file that cannot be read must not cost the user the list.
-    const std::optional<ByteBuffer> bytes = readFileBytes(std::filesystem::path(gbkToUtf8(chosen)));
+    const std::optional<ByteBuffer> bytes =
+        readRegularFile(std::filesystem::path(gbkToUtf8(chosen)), kImportLimitBytes);
     if (!bytes) {
         static const GbkText failed = utf8ToGbk("导入失败!请重试");
         messages.show(failed, MessageBoxes::kExclamation);
         return;
     }
     streamers.deleteAllRows();
-    for (const GbkText& room : roomNumbersOf(textOf(*bytes))) {
+    forEachRoomNumber(bytes->view(), [&](const GbkText& room) {
         const int row = streamers.appendRow();
         streamers.setCellText(row, StreamerColumn::kRoom, room);
-    }
+    });
 }

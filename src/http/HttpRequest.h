@@ -42,6 +42,9 @@ bool requestsAborted();
 struct HttpLimits {
     long connectTimeoutSeconds = 60;
     long stallTimeoutSeconds = 30;  // no byte for this long ends the transfer
+    // The whole exchange, connecting included, ends this long after it started; what arrived
+    // until then is kept, as after a stall. 0 sets no deadline.
+    long totalTimeoutSeconds = 60;
     long long maxBodyBytes = 64LL << 20;
     long long maxHeaderBytes = 1LL << 20;
 };

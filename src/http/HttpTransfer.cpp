@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -245,6 +246,8 @@ bool performTransfer(const WireRequest& request, WireResponse& response) {
     curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, limits.connectTimeoutSeconds);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, limits.stallTimeoutSeconds);
+    // A body that trickles a byte now and then never stalls; only a deadline ends it.
+    curl_easy_setopt(easy, CURLOPT_TIMEOUT, std::max(0L, limits.totalTimeoutSeconds));
     curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
     curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, collectBody);
     curl_easy_setopt(easy, CURLOPT_WRITEDATA, &collector);

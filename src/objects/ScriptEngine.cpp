@@ -5,12 +5,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <variant>
 
 #include "objects/EvaluationWatchdog.h"
+#include "objects/ScriptBudget.h"
 #include "objects/MemberPath.h"
 #include "objects/ScriptPrelude.h"
 #include "objects/ScriptTemplates.h"
@@ -37,18 +40,39 @@ double numberFromText(const QString& text) {
 class ScriptEngine::Impl {
   public:
     Impl() {
-        EvaluationWatchdog::instance().watch(this, [this] { engine.setInterrupted(true); });
+        EvaluationWatchdog::instance().watch(this, [this](EvaluationWatchdog::Reason reason) {
+            if (reason == EvaluationWatchdog::Reason::Memory) memoryExceeded = true;
+            engine.setInterrupted(true);
+        });
     }
     ~Impl() { EvaluationWatchdog::instance().unwatch(this); }
 
-    // Runs work that executes script under the watchdog's time limit.
+    // Runs work that executes script under the watchdog: the per-evaluation time limit and
+    // the budget of the task in progress, if any. Nothing when the work was interrupted or
+    // the budget was already spent.
     template <typename Work>
-    QJSValue watched(Work work) {
-        const auto limit = std::chrono::milliseconds(timeLimitMs.load());
-        EvaluationWatchdog::instance().started(this, EvaluationWatchdog::Clock::now() + limit);
-        QJSValue result = work();
+    auto watched(Work work) -> std::optional<decltype(work())> {
+        ScriptBudget* budget = ScriptBudget::current();
+        const auto now = EvaluationWatchdog::Clock::now();
+        if (budget != nullptr && now >= budget->deadline()) budget->markSpent();
+        if (budget != nullptr && budget->spent()) return std::nullopt;
+        auto deadline = now + std::chrono::milliseconds(timeLimitMs.load());
+        long long memoryCeiling = 0;
+        if (budget != nullptr) {
+            deadline = std::min(deadline, budget->deadline());
+            memoryCeiling = budget->memoryCeiling();
+        }
+        memoryExceeded = false;
+        EvaluationWatchdog::instance().started(this, deadline, memoryCeiling);
+        auto result = work();
         EvaluationWatchdog::instance().finished(this);
-        return result;
+        if (!engine.isInterrupted()) return result;
+        engine.setInterrupted(false);
+        if (budget != nullptr && (memoryExceeded || EvaluationWatchdog::Clock::now() >=
+                                                        budget->deadline())) {
+            budget->markSpent();
+        }
+        return std::nullopt;
     }
 
     // The value, or nothing when the script failed, threw or was interrupted.
@@ -56,15 +80,19 @@ class ScriptEngine::Impl {
         noteLexicalDeclarations(script);
         // A thrown value need not be an Error object: only the trace tells a throw apart.
         QStringList thrownTrace;
-        const QJSValue result =
+        const std::optional<QJSValue> result =
             watched([&] { return engine.evaluate(script, QString(), 1, &thrownTrace); });
-        if (engine.isInterrupted()) {
-            engine.setInterrupted(false);
-            return std::nullopt;
-        }
-        if (!thrownTrace.isEmpty() || result.isError()) return std::nullopt;
+        if (!result || !thrownTrace.isEmpty() || result->isError()) return std::nullopt;
         return result;
     }
+
+    // A value's text; an object's comes from its own toString, which is script as well.
+    std::optional<QString> textOf(const QJSValue& value) {
+        if (!value.isObject()) return value.toString();
+        return watched([&] { return value.toString(); });
+    }
+
+    std::atomic<bool> memoryExceeded{false};
 
     // The answers of two templates for a plain member path, read through the engine's
     // objects instead of compiling a script each time; the same as the script's answer, or
@@ -157,14 +185,13 @@ std::optional<QJSValue> ScriptEngine::Impl::readMember(std::string_view path, bo
         }
         keysPath = std::string(path);
     }
-    const QJSValue answer = watched([&] {
+    const std::optional<QJSValue> answer = watched([&] {
         return memberReader.call({root, keys, QJSValue(asPlainText)});
     });
-    if (engine.isInterrupted() || answer.isError() || !answer.property(0).toBool()) {
-        engine.setInterrupted(false);
+    if (!answer || answer->isError() || !answer->property(0).toBool()) {
         return QJSValue(QJSValue::UndefinedValue);  // the script would have failed
     }
-    return answer.property(1);
+    return answer->property(1);
 }
 
 std::optional<bool> ScriptEngine::Impl::fastNotNull(std::string_view expression) {
@@ -206,7 +233,8 @@ GbkText ScriptEngine::evalText(std::string_view expression) {
     std::optional<QJSValue> value = impl_->fastPlainText(expression);
     if (!value) value = impl_->evaluate(toScript(expression));
     if (!value || value->isUndefined() || value->isNull()) return {};
-    return fromScript(value->toString());
+    const std::optional<QString> text = impl_->textOf(*value);
+    return text ? fromScript(*text) : GbkText();
 }
 
 double ScriptEngine::evalNumber(std::string_view expression) {

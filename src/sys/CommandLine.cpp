@@ -30,11 +30,19 @@ std::size_t programEnd(const std::string& line,
 CommandLine splitCommandLine(const GbkText& commandLine,
                              const std::function<bool(const std::filesystem::path&)>& isProgram) {
     const std::string line = gbkToUtf8(commandLine);
-    const std::size_t end = programEnd(line, isProgram);
     CommandLine result;
-    result.program = line.substr(0, end);
-    if (end == std::string::npos) return result;
-    for (const std::string& word : splitText(std::string_view(line).substr(end + 1), " ")) {
+    std::size_t rest = std::string::npos;
+    const std::size_t closing = line.starts_with('"') ? line.find('"', 1) : std::string::npos;
+    if (closing != std::string::npos) {
+        result.program = line.substr(1, closing - 1);
+        rest = closing + 1;
+    } else {
+        const std::size_t end = programEnd(line, isProgram);
+        result.program = line.substr(0, end);
+        if (end != std::string::npos) rest = end + 1;
+    }
+    if (rest == std::string::npos || rest >= line.size()) return result;
+    for (const std::string& word : splitText(std::string_view(line).substr(rest), " ")) {
         if (!word.empty()) result.arguments.push_back(word);
     }
     return result;

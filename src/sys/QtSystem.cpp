@@ -65,11 +65,12 @@ int showTimedNotice(const GbkText& text, int type, const GbkText& title, QWidget
     return timedOut ? 31999 : 0;
 }
 
-void QtProcessStarter::run(const GbkText& commandLine) {
+void QtProcessStarter::run(const GbkText& commandLine, const std::vector<GbkText>& appended) {
     const CommandLine split = splitCommandLine(commandLine, isExecutableFile);
     if (split.program.empty()) return;
     QStringList arguments;
     for (const std::string& argument : split.arguments)
         arguments << QString::fromStdString(argument);
+    for (const GbkText& argument : appended) arguments << toQString(argument);
     QProcess::startDetached(QString::fromStdString(split.program), arguments);
 }

@@ -38,5 +38,5 @@ class QtNoticeBox : public NoticeBox {
 // Starts the command line's program detached, with the normal window state.
 class QtProcessStarter : public ProcessStarter {
   public:
-    void run(const GbkText& commandLine) override;
+    void run(const GbkText& commandLine, const std::vector<GbkText>& appended) override;
 };

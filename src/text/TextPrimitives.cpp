@@ -203,20 +203,25 @@ GbkText trimText(std::string_view text) {
     return GbkText(text.substr(begin, end - begin));
 }
 
-std::vector<GbkText> splitText(std::string_view text, std::string_view delimiter) {
-    std::vector<GbkText> pieces;
-    if (text.empty()) return pieces;
+void forEachPiece(std::string_view text, std::string_view delimiter,
+                  const std::function<void(std::string_view)>& piece) {
+    if (text.empty()) return;
     if (delimiter.empty()) {
-        pieces.emplace_back(text);
-        return pieces;
+        piece(text);
+        return;
     }
     std::size_t pieceStart = 0;
     forEachOccurrence(text, delimiter, 0, true, [&](std::size_t hit) {
-        pieces.emplace_back(text.substr(pieceStart, hit - pieceStart));
+        piece(text.substr(pieceStart, hit - pieceStart));
         pieceStart = hit + delimiter.size();
         return true;
     });
-    if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
+    if (pieceStart < text.size()) piece(text.substr(pieceStart));
+}
+
+std::vector<GbkText> splitText(std::string_view text, std::string_view delimiter) {
+    std::vector<GbkText> pieces;
+    forEachPiece(text, delimiter, [&](std::string_view one) { pieces.emplace_back(one); });
     return pieces;
 }
 

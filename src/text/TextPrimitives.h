@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ GbkText trimText(std::string_view text);
 
 // Pieces between delimiters: none for an empty text, no empty piece after a final delimiter.
 std::vector<GbkText> splitText(std::string_view text, std::string_view delimiter);
+// The same pieces, handed to `piece` one at a time as views into `text`, so that a large
+// text is split without holding every piece at once.
+void forEachPiece(std::string_view text, std::string_view delimiter,
+                  const std::function<void(std::string_view)>& piece);
 
 // Joins pieces with `delimiter` between them.
 GbkText joinText(const std::vector<GbkText>& pieces, std::string_view delimiter);

@@ -80,6 +80,13 @@ class RecordingNotices : public NoticeBox {
 
 class RecordingProcessStarter : public ProcessStarter {
   public:
-    void run(const GbkText& commandLine) override { started.push_back(commandLine); }
-    std::vector<GbkText> started;
+    struct Start {
+        GbkText commandLine;
+        std::vector<GbkText> appended;
+        bool operator==(const Start&) const = default;
+    };
+    void run(const GbkText& commandLine, const std::vector<GbkText>& appended) override {
+        started.push_back({commandLine, appended});
+    }
+    std::vector<Start> started;
 };

@@ -84,19 +84,35 @@ TEST_F(ListActionsTest, RightButtonOnSources) {
 }
 
 TEST_F(ListActionsTest, PlaySourceTable) {
+    using Start = RecordingProcessStarter::Start;
     struct Case {
         const char* name;
         bool checked;
         GbkText path;
         int selected;
-        std::vector<GbkText> started;
+        GbkText address;
+        std::vector<Start> started;
     };
     const GbkText address = FakeService::addressOf("111");
+    const GbkText mpv = "/usr/bin/mpv";
     const std::vector<Case> cases = {
-        {"unchecked copies only", false, "/usr/bin/mpv", 0, {}},
-        {"checked with a player plays", true, "/usr/bin/mpv", 0, {"/usr/bin/mpv " + address}},
-        {"checked with an empty path copies only", true, "", 0, {}},
-        {"empty space plays an empty address", true, "/usr/bin/mpv", -1, {"/usr/bin/mpv "}},
+        {"unchecked copies only", false, mpv, 0, address, {}},
+        {"checked with a player plays", true, mpv, 0, address, {{mpv, {address}}}},
+        {"checked with an empty path copies only", true, "", 0, address, {}},
+        {"empty space starts the player alone", true, mpv, -1, address, {{mpv, {}}}},
+        {"the user's options stay in the command", true, mpv + " --fs", 0, address,
+         {{mpv + " --fs", {address}}}},
+        {"NUL ends the path", true, std::string("/usr/bin/mpv\0 --evil", 20), 0, address,
+         {{mpv, {address}}}},
+        {"NUL first: no player", true, std::string("\0/usr/bin/mpv", 13), 0, address, {}},
+        {"scheme in any case", true, mpv, 0, "HTTPS://x/a.m3u8", {{mpv, {"HTTPS://x/a.m3u8"}}}},
+        {"address with blanks and options is only copied", true, mpv, 0,
+         "http://x/a.m3u8 --script=/tmp/x.lua", {}},
+        {"address starting with a dash is only copied", true, mpv, 0, "--script=/tmp/x.lua", {}},
+        {"address with a line break is only copied", true, mpv, 0, "http://x/a\r\n--x", {}},
+        {"not http is only copied", true, mpv, 0, "file:///etc/passwd", {}},
+        {"shell characters are no concern without a shell", true, mpv, 0,
+         "http://x/a;$(id)`id`", {{mpv, {"http://x/a;$(id)`id`"}}}},
     };
     streamers.selectRow(0);
     openRoomSource(context());
@@ -104,11 +120,12 @@ TEST_F(ListActionsTest, PlaySourceTable) {
         SCOPED_TRACE(c.name);
         processes.started.clear();
         clipboard.setText("old");
+        sources.setCellText(0, 1, c.address);
         autoPlay.setChecked(c.checked);
         playerPath.setText(c.path);
         sources.selectRow(c.selected);
         playSource(context());
-        EXPECT_EQ(clipboard.readText(), c.selected < 0 ? GbkText() : address);
+        EXPECT_EQ(clipboard.readText(), c.selected < 0 ? GbkText() : c.address);
         EXPECT_EQ(processes.started, c.started);
     }
 }

@@ -107,8 +107,8 @@ TEST_F(MainWindowTest, DoubleClickOnARowResolvesIt) {
     QWidget* sourceViewport = sources()->viewport();
     QTest::mouseClick(sourceViewport, Qt::LeftButton, {}, rowCentre(sources(), 0));
     QTest::mouseDClick(sourceViewport, Qt::LeftButton, {}, rowCentre(sources(), 0));
-    EXPECT_EQ(processes.started,
-              (std::vector<GbkText>{"/usr/bin/mpv " + FakeService::addressOf("101")}));
+    EXPECT_EQ(processes.started, (std::vector<RecordingProcessStarter::Start>{
+                                     {"/usr/bin/mpv", {FakeService::addressOf("101")}}}));
     EXPECT_EQ(clipboard.readText(), FakeService::addressOf("101"));
 }
 

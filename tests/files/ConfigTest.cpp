@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,49 @@ TEST_F(ConfigTest, DialogLeavesTheCurrentDirectory) {
     EXPECT_EQ(std::filesystem::current_path(), dir.path());  // kept on request
     EXPECT_EQ(chooser.requests[2].initialDirectory, "/start");
     std::filesystem::current_path(before);
+}
+
+TEST_F(ConfigTest, ReadOnlyFileIsNeverRewritten) {
+    const std::string content = "[config]\r\nplayPath=/usr/bin/mpv\r\nauto=false";
+    start(&content);
+    std::filesystem::permissions(dir.path() / "config.conf", std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::group_read);
+    autoPlay.setChecked(true);
+    toggleAutoPlay(controls(), messages, run);
+    EXPECT_EQ(file(), content);  // even for root, who could replace it
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{G("配置保存失败!请重试"), 48, ""}}));
+}
+
+TEST_F(ConfigTest, LinkedFileIsWrittenThroughTheLink) {
+    const std::filesystem::path elsewhere = dir.path() / "elsewhere";
+    std::filesystem::create_directory(elsewhere);
+    dir.write("elsewhere/real.conf", "[config]\r\nplayPath=/usr/bin/mpv\r\nauto=false");
+    std::filesystem::create_symlink("elsewhere/real.conf", dir.path() / "config.conf");
+    start(nullptr);
+    autoPlay.setChecked(true);
+    toggleAutoPlay(controls(), messages, run);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "config.conf"));
+    EXPECT_EQ(dir.read("elsewhere/real.conf"), "[config]\r\nplayPath=/usr/bin/mpv\r\nauto=true");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ConfigTest, DanglingLinkIsNotFollowedAtStartUp) {
+    const std::filesystem::path target = dir.path() / "nowhere.conf";
+    std::filesystem::create_symlink(target, dir.path() / "config.conf");
+    start(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(target));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "config.conf"));
+    EXPECT_EQ(playerPath.text(), G("请选择你的播放器路径"));
+    EXPECT_FALSE(writeConfigKey(run, "auto", "true", messages));  // nor by a key write
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(ConfigTest, NulEndsAValue) {
+    static const char kBytes[] = "[config]\r\nplayPath=/usr/bin/mpv\0 --evil\r\n";
+    const std::string content(kBytes, sizeof kBytes - 1);
+    start(&content);
+    EXPECT_EQ(config.playPath, "/usr/bin/mpv");
+    EXPECT_EQ(playerPath.text(), "/usr/bin/mpv");
 }
 
 TEST_F(ConfigTest, Help) {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -90,6 +97,36 @@ TEST_F(ImportExportTest, CancelOrUnreadableFileKeepsTheList) {
     EXPECT_EQ(roomColumn(), (std::vector<GbkText>{"keep"}));
     const ShownMessage failed{G("导入失败!请重试"), 48, ""};
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{failed, failed}));
+}
+
+TEST_F(ImportExportTest, FifosAndOversizeFilesAreRefusedUnread) {
+    const std::filesystem::path fifo = dir.path() / "fifo.txt";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path huge = dir.path() / "huge.txt";
+    dir.write("huge.txt", "1,a\r\n");
+    std::filesystem::resize_file(huge, kImportLimitBytes + 1);  // sparse: no disk is used
+    dir.write("limit.txt", "1,a\r\n");
+    std::filesystem::resize_file(dir.path() / "limit.txt", kImportLimitBytes);
+    for (const std::filesystem::path& file : {fifo, huge}) {
+        SCOPED_TRACE(file.string());
+        list.deleteAllRows();
+        addRow("keep", "t", "a");
+        messages.shown.clear();
+        chooser.answers = {file.string()};
+        auto done = std::async(std::launch::async,
+                               [&] { importRoomNumbers(list, chooser, messages, run); });
+        if (done.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {
+            const int unblock = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);  // let it end
+            done.wait();
+            ::close(unblock);
+            FAIL() << "the import blocked";
+        }
+        EXPECT_EQ(roomColumn(), (std::vector<GbkText>{"keep"}));
+        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{G("导入失败!请重试"), 48, ""}}));
+    }
+    chooser.answers = {(dir.path() / "limit.txt").string()};  // exactly the limit is read
+    importRoomNumbers(list, chooser, messages, run);
+    EXPECT_EQ(roomColumn(), (std::vector<GbkText>{"1"}));
 }
 
 TEST_F(ImportExportTest, ExportsByteForByte) {

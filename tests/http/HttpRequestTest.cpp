@@ -266,6 +266,24 @@ TEST_F(HttpRequestTest, FailuresReturnTheirDefinedResults) {
     EXPECT_EQ(httpRequest(service.baseUrl() + "/bytes?n=4000").size(), 4000u);
 }
 
+TEST_F(HttpRequestTest, DeadlineEndsTricklingBodiesKeepingWhatArrived) {
+    HttpLimits limits = httpLimits();
+    limits.totalTimeoutSeconds = 1;
+    setHttpLimits(limits);
+    FakeService service;
+    for (const std::string query : {"ms=100", "ms=100&chunked=1"}) {
+        SCOPED_TRACE(query);
+        auto trickle = std::async(std::launch::async, [&] {
+            return httpRequest(service.baseUrl() + "/trickle?" + query);
+        });
+        // The stall limit alone would never end these.
+        ASSERT_EQ(trickle.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+        const std::string body = trickle.get().bytes();
+        EXPECT_FALSE(body.empty());
+        EXPECT_EQ(body.find_first_not_of('t'), std::string::npos);
+    }
+}
+
 TEST_F(HttpRequestTest, UnsafeAddressesAndHeadersSendNothing) {
     RawServer server;
     const std::string base = "http://" + server.hostPort();

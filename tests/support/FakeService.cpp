@@ -208,6 +208,23 @@ void FakeService::installRoutes() {
                                      return true;
                                  });
     });
+    s.Get("/trickle", [this](const Request& request, Response& res) {
+        const int ms = intParam(request, "ms", 500);
+        auto drip = [this, ms](std::size_t, httplib::DataSink& sink) {
+            if (!sleepUnlessStopping(ms)) return false;
+            return sink.write("t", 1);
+        };
+        if (intParam(request, "chunked", 0) != 0) {
+            res.set_chunked_content_provider("text/plain", [drip](std::size_t offset,
+                                                                  httplib::DataSink& sink) {
+                return drip(offset, sink);
+            });
+        } else {
+            res.set_content_provider(std::size_t{1} << 20, "text/plain",
+                                     [drip](std::size_t offset, std::size_t,
+                                            httplib::DataSink& sink) { return drip(offset, sink); });
+        }
+    });
     s.Get("/slow", [this](const Request& request, Response& res) {
         sleepUnlessStopping(intParam(request, "ms", 1000));
         res.set_content("slow", "text/plain");

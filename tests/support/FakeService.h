@@ -27,6 +27,7 @@ struct RecordedRequest {
 // the category interface, records every request, and has routes for the awkward answers:
 //   /redirect?to=URL&code=N  /status/N  /cookies  /bytes?n=N  /chunked?pieces=N&size=M
 //   /stall?after=N  /drop?after=N  /echo  /slow?ms=N
+//   /trickle?ms=N[&chunked=1]  one byte every N ms, never ending
 class FakeService {
   public:
     explicit FakeService(bool https = false);

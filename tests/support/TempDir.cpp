@@ -3,12 +3,15 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 TempDir::TempDir() {
     std::string pattern =
         (std::filesystem::temp_directory_path() / "trovelin-test-XXXXXX").string();
     const char* made = mkdtemp(pattern.data());
-    path_ = made ? std::filesystem::path(made) : std::filesystem::temp_directory_path();
+    // Never fall back to a shared folder: the destructor would remove all of it.
+    if (made == nullptr) throw std::runtime_error("TempDir: mkdtemp failed for " + pattern);
+    path_ = std::filesystem::path(made);
 }
 
 TempDir::~TempDir() {

@@ -3,7 +3,8 @@
 #include <filesystem>
 #include <string>
 
-// A fresh directory per test, removed afterwards.
+// A fresh directory per test, removed afterwards. Throws (failing the test) when none can be
+// made.
 class TempDir {
   public:
     TempDir();

@@ -7,9 +7,15 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTest>
 #include <QWidget>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "support/Gbk.h"
+#include "support/TempDir.h"
 #include "sys/CommandLine.h"
 
 namespace {
@@ -80,11 +86,73 @@ TEST(CommandLine, SplitsAsThePlatformWould) {
     EXPECT_EQ(injected.arguments, (std::vector<std::string>{"x;rm", "-rf", "/"}));
 }
 
-TEST(CommandLine, StartsARealProgram) {
+// A stand-in player that writes its arguments, each ended by a NUL, then renames the file
+// into place, so that a reader sees all of them or nothing.
+class StandInPlayer {
+  public:
+    explicit StandInPlayer(const std::string& folder) {
+        std::filesystem::create_directories(dir_.path() / folder);
+        program_ = dir_.path() / folder / "player";
+        dir_.write(folder + "/player",
+                   "#!/bin/sh\nout=\"" + (dir_.path() / "argv").string() +
+                       "\"\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > \"$out.tmp\"\n"
+                       "mv \"$out.tmp\" \"$out\"\n");
+        std::filesystem::permissions(program_, std::filesystem::perms::owner_all);
+    }
+    const std::filesystem::path& program() const { return program_; }
+    const std::filesystem::path& folder() const { return dir_.path(); }
+    // The arguments of the one run, once it has written them.
+    std::vector<std::string> arguments() const {
+        const std::filesystem::path argv = dir_.path() / "argv";
+        std::vector<std::string> words;
+        if (!QTest::qWaitFor([&] { return std::filesystem::exists(argv); }, 10000)) return {"?"};
+        const std::string bytes = dir_.read("argv");
+        for (std::size_t at = 0; at < bytes.size();) {
+            const std::size_t end = bytes.find('\0', at);
+            words.push_back(bytes.substr(at, end - at));
+            at = end + 1;
+        }
+        return words;
+    }
+
+  private:
+    TempDir dir_;
+    std::filesystem::path program_;
+};
+
+TEST(CommandLine, ThePlayerGetsTheAddressAsOneArgument) {
+    struct Case {
+        const char* name;
+        const char* folder;
+        bool quoted;
+        std::string options;
+        std::vector<GbkText> appended;
+        std::vector<std::string> expected;
+    };
+    const std::string url = "http://x/a.m3u8";
+    const std::vector<Case> cases = {
+        {"plain address", "bin", false, "", {url}, {url}},
+        {"blanks and options stay in one argument", "bin", false, "",
+         {url + " --script=/tmp/x.lua"}, {url + " --script=/tmp/x.lua"}},
+        {"a leading dash is no option of ours", "bin", false, "", {"-vf=x"}, {"-vf=x"}},
+        {"no shell", "bin", false, "", {"http://x/;$(touch pwned)`touch pwned`"},
+         {"http://x/;$(touch pwned)`touch pwned`"}},
+        {"path with blanks", "My Player", false, "", {url}, {url}},
+        {"quoted path with blanks", "My Player", true, "", {url}, {url}},
+        {"the user's own option first", "My Player", false, " --fs", {url}, {"--fs", url}},
+        {"no address", "bin", false, "", {}, {}},
+    };
     QtProcessStarter starter;
-    starter.run("/bin/true started-by-test");  // returns at once, nothing to wait for
-    starter.run("/no/such/program x");         // not reported
-    SUCCEED();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StandInPlayer player(c.folder);
+        const std::string path = player.program().string();
+        const std::string line = (c.quoted ? "\"" + path + "\"" : path) + c.options;
+        starter.run(line, c.appended);
+        EXPECT_EQ(player.arguments(), c.expected);
+        EXPECT_FALSE(std::filesystem::exists(player.folder() / "pwned"));
+    }
+    starter.run("/no/such/program x", {url});  // not reported
 }
 
 }  // namespace
