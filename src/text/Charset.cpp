@@ -27,6 +27,16 @@ void substituteQuestionMark(const void*, UConverterToUnicodeArgs* args, const ch
     ucnv_cbToUWriteUChars(args, &questionMark, 1, 0, error);
 }
 
+// Writes "?" for every code point the target cannot hold. ICU's own substitution callback
+// drops default-ignorable ones (U+200B, U+FEFF, ...) instead, which would lose characters.
+void substituteQuestionMarkFromU(const void*, UConverterFromUnicodeArgs* args, const UChar*,
+                                 int32_t, UChar32, UConverterCallbackReason reason,
+                                 UErrorCode* error) {
+    if (reason > UCNV_IRREGULAR) return;
+    *error = U_ZERO_ERROR;
+    ucnv_cbFromUWriteSub(args, 0, error);
+}
+
 // Maps the stream object's charset names onto ICU's; code page 936 is Windows' own table.
 std::string icuName(std::string_view charset) {
     const GbkText name = toLowerText(trimText(charset));
@@ -43,6 +53,9 @@ Converter openConverter(std::string_view charset) {
     Converter converter(ucnv_open(icuName(charset).c_str(), &error));
     if (U_FAILURE(error)) return nullptr;
     ucnv_setToUCallBack(converter.get(), substituteQuestionMark, nullptr, nullptr, nullptr, &error);
+    error = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(converter.get(), substituteQuestionMarkFromU, nullptr, nullptr, nullptr,
+                          &error);
     error = U_ZERO_ERROR;
     ucnv_setSubstChars(converter.get(), "?", 1, &error);
     return converter;
