@@ -83,6 +83,25 @@ void FakeService::setPageAnswer(int page, const std::string& body) {
     pages_[page] = body;
 }
 
+void FakeService::setRoomLive(const std::string& room) {
+    std::string escaped = liveUrlOf(room);
+    for (std::size_t at = escaped.find('/'); at != std::string::npos;
+         at = escaped.find('/', at + 2)) {
+        escaped.insert(at, "\\");
+    }
+    setRoomAnswer(room, "jsonp3({\"hls\":\"" + escaped + "\",\"code\":0})");
+}
+
+std::string FakeService::liveUrlOf(const std::string& room) const {
+    return baseUrl() + "/live/" + room + ".m3u8";
+}
+
+void FakeService::setStreamAnswer(const std::string& room, int status, const std::string& body,
+                                  int delayMs) {
+    std::lock_guard lock(mutex_);
+    streams_[room] = StreamAnswer{status, body, delayMs};
+}
+
 std::vector<RecordedRequest> FakeService::requests() const {
     std::lock_guard lock(mutex_);
     return requests_;
@@ -123,8 +142,23 @@ void FakeService::installRoutes() {
         RecordedRequest recorded{request.method, request.target, {}, request.body};
         for (const auto& header : request.headers) recorded.headers.push_back(header);
         record(recorded);
+        const int now = ++inFlight_;
+        for (int seen = maxInFlight_; now > seen && !maxInFlight_.compare_exchange_weak(seen, now);) {
+        }
         if (delayMs_ > 0) sleepUnlessStopping(delayMs_);
         return httplib::Server::HandlerResponse::Unhandled;
+    });
+    s.set_logger([this](const Request&, const Response&) { --inFlight_; });  // after every answer
+    s.Get(R"(/live/(\w+)\.m3u8)", [this](const Request& request, Response& res) {
+        StreamAnswer answer{200, "#EXTM3U\n#EXT-X-VERSION:3\n", 0};
+        {
+            std::lock_guard lock(mutex_);
+            const auto found = streams_.find(request.matches[1]);
+            if (found != streams_.end()) answer = found->second;
+        }
+        if (answer.delayMs > 0) sleepUnlessStopping(answer.delayMs);
+        res.status = answer.status;
+        res.set_content(answer.body, "application/vnd.apple.mpegurl");
     });
 
     s.Get(R"(/hls/new/get/([^/]*)/([^/]*)/1200)", [this](const Request& request, Response& res) {

@@ -28,6 +28,7 @@ struct RecordedRequest {
 //   /redirect?to=URL&code=N  /status/N  /cookies  /bytes?n=N  /chunked?pieces=N&size=M
 //   /stall?after=N  /drop?after=N  /echo  /slow?ms=N
 //   /trickle?ms=N[&chunked=1]  one byte every N ms, never ending
+//   /live/ROOM.m3u8  a room's HLS playlist, "#EXTM3U" unless set otherwise
 class FakeService {
   public:
     explicit FakeService(bool https = false);
@@ -44,6 +45,16 @@ class FakeService {
     // The JSON body of a category page; pages without one get an empty list.
     void setPageAnswer(int page, const std::string& body);
     void setAnswerDelayMs(int ms) { delayMs_ = ms; }
+    // Makes the HLS interface answer a room with this fake's own /live address for it.
+    void setRoomLive(const std::string& room);
+    std::string liveUrlOf(const std::string& room) const;
+    // What /live/ROOM.m3u8 answers, after `delayMs`.
+    void setStreamAnswer(const std::string& room, int status, const std::string& body,
+                         int delayMs = 0);
+
+    // The most requests that were being answered at one time since the last reset.
+    int maxConcurrentRequests() const { return maxInFlight_; }
+    void resetConcurrency() { maxInFlight_ = 0; }
 
     std::vector<RecordedRequest> requests() const;
     void clearRequests();
@@ -67,5 +78,13 @@ class FakeService {
     mutable std::mutex mutex_;
     std::map<std::string, std::string> rooms_;
     std::map<int, std::string> pages_;
+    struct StreamAnswer {
+        int status = 200;
+        std::string body;
+        int delayMs = 0;
+    };
+    std::map<std::string, StreamAnswer> streams_;
+    std::atomic<int> inFlight_{0};
+    std::atomic<int> maxInFlight_{0};
     std::vector<RecordedRequest> requests_;
 };
