@@ -14,7 +14,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr std::chrono::milliseconds kFailureLifetime{5000};
 constexpr std::chrono::milliseconds kPageWait{60000};
 
 long long millisecondsSince(Clock::time_point started) {
@@ -104,13 +103,11 @@ RelayResponse textAnswer(int status, std::string line) {
 
 RelayService::RelayService(RelayConfig config)
     : config_(std::move(config)),
-      cache_(std::chrono::seconds(std::max(0, config_.cacheSeconds)),
-             std::min<std::chrono::milliseconds>(kFailureLifetime,
-                                                 std::chrono::seconds(std::max(0, config_.cacheSeconds))),
+      cache_(config_.cacheLifetime, std::min(config_.failureLifetime, config_.cacheLifetime),
              config_.cacheCapacity),
       upstream_(config_.maxUpstream, config_.upstreamWait),
       pageWorker_(1, kPageWait),
-      pages_(config_.endpoints, std::chrono::seconds(std::max(0, config_.playlistSeconds))) {}
+      pages_(config_.endpoints, config_.playlistLifetime) {}
 
 RelayService::~RelayService() { stop(); }
 

@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
     std::string listen = "127.0.0.1:8866";
     std::string hlsHost = config.endpoints.hlsHost;
     std::string pageHost = config.endpoints.pageHost;
+    int cacheSeconds = 30;
+    int playlistSeconds = 300;
     int threads = static_cast<int>(std::max(2u, std::thread::hardware_concurrency()));
     app.add_option("--listen", listen, "Address and port to listen on (0.0.0.0:8866 for a LAN)")
         ->capture_default_str();
@@ -57,11 +59,11 @@ int main(int argc, char** argv) {
     app.add_option("--public-url", config.publicUrl,
                    "Base URL written into playlists, e.g. http://tv.lan:8866 (default: the "
                    "Host the client asked for)");
-    app.add_option("--cache-seconds", config.cacheSeconds,
+    app.add_option("--cache-seconds", cacheSeconds,
                    "How long a room's address is reused (0: no cache)")
         ->check(CLI::Range(0, 86400))
         ->capture_default_str();
-    app.add_option("--playlist-seconds", config.playlistSeconds,
+    app.add_option("--playlist-seconds", playlistSeconds,
                    "How long a fetched category page is reused")
         ->check(CLI::Range(0, 86400))
         ->capture_default_str();
@@ -96,6 +98,8 @@ int main(int argc, char** argv) {
     config.endpoints.hlsHost = utf8ToGbk(hlsHost);
     config.endpoints.pageHost = utf8ToGbk(pageHost);
     config.fallbackHost = listen;
+    config.cacheLifetime = std::chrono::seconds(cacheSeconds);
+    config.playlistLifetime = std::chrono::seconds(playlistSeconds);
 
     QCoreApplication qt(argc, argv);  // the page worker's script engine needs one
     RelayService service(config);
