@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test test-plain test-asan bench fuzz format format-check clean
+.PHONY: all build run run-relay test test-plain test-asan bench bench-load fuzz format format-check clean
 
 all: build
 
@@ -19,6 +19,10 @@ build: $(BUILD)/build.ninja
 
 run: build
 	$(BUILD)/src/app/trovelin
+
+# The relay behind the permanent addresses; pass options as RELAY_ARGS="--listen 0.0.0.0:8866".
+run-relay: build
+	$(BUILD)/src/relay/trovelin-relay $(RELAY_ARGS)
 
 test: test-plain test-asan
 
@@ -40,6 +44,13 @@ $(BENCH_BUILD)/build.ninja:
 bench: $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	for b in $(BENCH_BUILD)/bench/bench_*; do echo "== $$b"; $$b --benchmark_min_time=1; done
+
+# Whole-program figures: the relay under wrk beside nginx, trovelin-cli check, the window.
+bench-load: $(BENCH_BUILD)/build.ninja
+	scripts/install-deps bench
+	cmake --build $(BENCH_BUILD) -j $(JOBS)
+	bench/relay-load.sh $(BENCH_BUILD)
+	bench/check-time.sh $(BENCH_BUILD)
 
 fuzz:
 	scripts/install-deps fuzz

@@ -10,22 +10,46 @@ void extractAllSources(ListView& streamers, const ServiceEndpoints& endpoints) {
     for (int row = 0; row < rows; ++row) {
         const GbkText room = streamers.cellText(row, StreamerColumn::kRoom);
         const GbkText address = resolveLiveSource(room, endpoints);
-        if (streamers.cellText(row, StreamerColumn::kRoom) != room || row >= streamers.rowCount())
+        // Checked and written in one step: the list may have been refilled meanwhile.
+        if (!streamers.setCellTextIf(row, StreamerColumn::kPermanent, address,
+                                     StreamerColumn::kRoom, room)) {
             continue;
-        streamers.setCellText(row, StreamerColumn::kPermanent, address);
+        }
         streamers.ensureRowVisible(row);
     }
 }
 
 BatchExtraction::~BatchExtraction() {
-    std::lock_guard lock(mutex_);
-    for (Run& run : runs_) {
+    std::vector<Run> runs;
+    {
+        std::lock_guard lock(mutex_);
+        runs.swap(runs_);
+    }
+    for (Run& run : runs) {
         if (run.thread.joinable()) run.thread.join();
     }
 }
 
+void BatchExtraction::reapFinishedRuns() {
+    for (auto run = runs_.begin(); run != runs_.end();) {
+        if (!run->done->load()) {
+            ++run;
+            continue;
+        }
+        run->thread.join();  // it has returned: no wait
+        run = runs_.erase(run);
+    }
+}
+
+std::size_t BatchExtraction::runningRuns() {
+    std::lock_guard lock(mutex_);
+    reapFinishedRuns();
+    return runs_.size();
+}
+
 void BatchExtraction::startExtraction() {
     std::lock_guard lock(mutex_);
+    reapFinishedRuns();
     auto done = std::make_shared<std::atomic<bool>>(false);
     std::thread thread([this, done] {
         extractAllSources(streamers_, endpoints_);
@@ -35,13 +59,17 @@ void BatchExtraction::startExtraction() {
 }
 
 void BatchExtraction::waitForRuns(const std::function<void()>& pump) {
-    std::lock_guard lock(mutex_);
-    for (Run& run : runs_) {
+    // Taken out first: the pump may run handlers that start or look at runs.
+    std::vector<Run> runs;
+    {
+        std::lock_guard lock(mutex_);
+        runs.swap(runs_);
+    }
+    for (Run& run : runs) {
         while (!run.done->load()) {
             pump();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         if (run.thread.joinable()) run.thread.join();
     }
-    runs_.clear();
 }

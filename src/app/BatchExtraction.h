@@ -30,8 +30,11 @@ class BatchExtraction {
     // Waits until every run has ended, calling `pump` meanwhile: a run may be waiting for the
     // window's thread to carry out one of its list operations.
     void waitForRuns(const std::function<void()>& pump);
+    // Runs not yet ended; ended ones are joined and dropped on the way.
+    std::size_t runningRuns();
 
   private:
+    void reapFinishedRuns();  // with mutex_ held
     struct Run {
         std::thread thread;
         std::shared_ptr<std::atomic<bool>> done;

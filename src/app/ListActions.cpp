@@ -32,8 +32,9 @@ void openRoomSource(const ListActionContext& context) {
     context.sources.setCellText(sourceRow, SourceColumn::kTitle,
                                 context.streamers.cellText(row, StreamerColumn::kTitle));
     const GbkText room = context.streamers.cellText(row, StreamerColumn::kRoom);
-    context.sources.setCellText(sourceRow, SourceColumn::kAddress,
-                                resolveLiveSource(room, context.endpoints));
+    GbkText address;
+    context.runner.run([&] { address = resolveLiveSource(room, context.endpoints); });
+    context.sources.setCellText(sourceRow, SourceColumn::kAddress, address);
 }
 
 void copyRoomEntry(const ListActionContext& context) {

@@ -8,6 +8,7 @@
 #include "ui/ListView.h"
 #include "ui/NoticeBox.h"
 #include "ui/ProcessStarter.h"
+#include "ui/WorkRunner.h"
 
 // What the four list actions work on: both lists, the player controls and the system.
 struct ListActionContext {
@@ -19,6 +20,7 @@ struct ListActionContext {
     NoticeBox& notices;
     ProcessStarter& processes;
     const ServiceEndpoints& endpoints;
+    WorkRunner& runner = inPlaceRunner();  // for the resolution's request
 };
 
 // The entry of a source row: #EXTINF line with the title, CR LF, the address.

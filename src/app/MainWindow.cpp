@@ -56,12 +56,12 @@ ReportList* reportList(QWidget* parent, const char* name,
 
 }  // namespace
 
-MainWindow::MainWindow(RunDirectory run, ServiceEndpoints endpoints, ScriptJson& pageJson,
-                       AppConfig& config, WindowServices services)
+MainWindow::MainWindow(RunDirectory run, ServiceEndpoints endpoints, AppConfig& config,
+                       WindowServices services, WindowOptions options)
     : run_(std::move(run)),
       endpoints_(std::move(endpoints)),
-      pageJson_(pageJson),
       config_(config),
+      options_(options),
       services_(services) {
     if (!services_.messages) services_.messages = &qtMessages_;
     if (!services_.files) services_.files = &qtFiles_;
@@ -134,14 +134,21 @@ void MainWindow::buildControls() {
 }
 
 CategoryPageView MainWindow::pageView() {
-    return {*streamers_, *currentPage_, *pageTotal_, pageJson_};
+    return {*streamers_, *currentPage_, *pageTotal_, requestThread_.pageJson()};
 }
 
 PlayerControls MainWindow::playerControls() { return {*playerPath_, *autoPlay_}; }
 
 ListActionContext MainWindow::listActions() {
-    return {*streamers_,          *sources_,          *playerPath_,         *autoPlay_,
-            *services_.clipboard, *services_.notices, *services_.processes, endpoints_};
+    return {*streamers_,
+            *sources_,
+            *playerPath_,
+            *autoPlay_,
+            *services_.clipboard,
+            *services_.notices,
+            *services_.processes,
+            endpoints_,
+            runner_};
 }
 
 void MainWindow::connectEvents() {
@@ -154,9 +161,9 @@ void MainWindow::connectEvents() {
     connect(sourceList_, &ReportList::rightButtonPressed, this,
             [this] { copySourceEntry(listActions()); });
     connect(nextLink_, &ClickableLabel::leftButtonPressed, this,
-            [this] { nextPage(pageView(), endpoints_); });
+            [this] { nextPage(pageView(), endpoints_, runner_); });
     connect(previousLink_, &ClickableLabel::leftButtonPressed, this,
-            [this] { previousPage(pageView(), endpoints_); });
+            [this] { previousPage(pageView(), endpoints_, runner_); });
     connect(extractButton_, &QPushButton::clicked, this,
             [this] { extraction_->startExtraction(); });
     connect(importButton_, &QPushButton::clicked, this, [this] {
@@ -177,11 +184,17 @@ void MainWindow::connectEvents() {
 void MainWindow::onWindowCreated() {
     categoryLabel_->setText(text("陪你看"));
     loadConfig(run_, playerControls(), config_);
-    loadCategoryPage(1, pageView(), endpoints_);
+    loadCategoryPage(1, pageView(), endpoints_, runner_);
+    if (options_.listButtons) return;
     for (QPushButton* button :
          {extractButton_, exportIdButton_, exportSourceButton_, importButton_}) {
         button->setEnabled(false);
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    setRequestsAborted(true);
+    QWidget::closeEvent(event);
 }
 
 void MainWindow::shutDown() {

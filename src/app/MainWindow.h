@@ -5,12 +5,15 @@
 #include <memory>
 
 #include "app/BatchExtraction.h"
+#include "app/InputHold.h"
 #include "app/ListActions.h"
 #include "app/QtControls.h"
 #include "app/QtListView.h"
+#include "app/RequestThread.h"
+#include "app/WindowWorkRunner.h"
 #include "files/Config.h"
 #include "files/RunDirectory.h"
-#include "objects/ScriptJson.h"
+#include "files/ServiceConfig.h"
 #include "service/CategoryPage.h"
 #include "service/ServiceEndpoints.h"
 #include "sys/QtSystem.h"
@@ -31,18 +34,24 @@ struct WindowServices {
     ProcessStarter* processes = nullptr;
 };
 
-// The one window: its controls, the event table and the created sequence.
+// The one window: its controls, the event table and the created sequence. Handlers that
+// make a request run it on the window's request thread, which also owns the page object.
 class MainWindow : public QWidget {
     Q_OBJECT
   public:
-    MainWindow(RunDirectory run, ServiceEndpoints endpoints, ScriptJson& pageJson,
-               AppConfig& config, WindowServices services = {});
+    MainWindow(RunDirectory run, ServiceEndpoints endpoints, AppConfig& config,
+               WindowServices services = {}, WindowOptions options = {});
     ~MainWindow() override;
 
-    // Category name, configuration, page 1, then the four push buttons disabled.
+    // Category name, configuration, page 1, then the four push buttons disabled (unless the
+    // options leave them enabled).
     void onWindowCreated();
     // Ends what still runs: requests in flight, extraction runs waiting on the lists.
     void shutDown();
+
+  protected:
+    // Closing ends the request in flight at once, so that a waiting handler lets go.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildControls();
@@ -53,8 +62,11 @@ class MainWindow : public QWidget {
 
     RunDirectory run_;
     ServiceEndpoints endpoints_;
-    ScriptJson& pageJson_;
     AppConfig& config_;
+    WindowOptions options_;
+    RequestThread requestThread_;
+    InputHold input_{this};
+    WindowWorkRunner runner_{requestThread_, input_};
 
     QPushButton* extractButton_ = nullptr;       // 按钮_提取直播源
     QPushButton* exportIdButton_ = nullptr;      // 按钮_导出ID标题

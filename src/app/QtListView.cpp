@@ -6,6 +6,30 @@
 
 #include "sys/QtSystem.h"
 
+namespace {
+
+// Laying out a cell's text costs time in its length, and a list repaints often: a cell shows
+// at most this much, while the whole text stays in the cell for reading and copying.
+constexpr qsizetype kShownCharacters = 4096;
+
+void putCell(QTreeWidgetItem* item, int column, const GbkText& text) {
+    const QString full = toQString(text);
+    if (full.size() <= kShownCharacters) {
+        item->setData(column, Qt::UserRole, QVariant());
+        item->setText(column, full);
+        return;
+    }
+    item->setData(column, Qt::UserRole, full);
+    item->setText(column, full.left(kShownCharacters) + QChar(0x2026));
+}
+
+GbkText cellOf(const QTreeWidgetItem* item, int column) {
+    const QVariant full = item->data(column, Qt::UserRole);
+    return fromQString(full.isValid() ? full.toString() : item->text(column));
+}
+
+}  // namespace
+
 template <typename Result, typename Work>
 Result QtListView::onWindowThread(Work work, Result whenClosed) const {
     QTreeWidget* list = list_.data();
@@ -40,7 +64,7 @@ GbkText QtListView::cellText(int row, int column) const {
         [row, column](QTreeWidget* list) {
             QTreeWidgetItem* item = list->topLevelItem(row);
             if (item == nullptr || column < 0 || column >= list->columnCount()) return GbkText();
-            return fromQString(item->text(column));
+            return cellOf(item, column);
         },
         GbkText());
 }
@@ -50,8 +74,24 @@ void QtListView::setCellText(int row, int column, const GbkText& text) {
         [row, column, &text](QTreeWidget* list) {
             QTreeWidgetItem* item = list->topLevelItem(row);
             if (item != nullptr && column >= 0 && column < list->columnCount()) {
-                item->setText(column, toQString(text));
+                putCell(item, column, text);
             }
+            return true;
+        },
+        false);
+}
+
+bool QtListView::setCellTextIf(int row, int column, const GbkText& text, int guardColumn,
+                               const GbkText& guardText) {
+    return onWindowThread(
+        [&](QTreeWidget* list) {
+            QTreeWidgetItem* item = list->topLevelItem(row);
+            const int columns = list->columnCount();
+            if (item == nullptr || column < 0 || column >= columns || guardColumn < 0 ||
+                guardColumn >= columns || cellOf(item, guardColumn) != guardText) {
+                return false;
+            }
+            putCell(item, column, text);
             return true;
         },
         false);

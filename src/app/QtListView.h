@@ -18,6 +18,8 @@ class QtListView : public ListView {
     int appendRow() override;
     GbkText cellText(int row, int column) const override;
     void setCellText(int row, int column, const GbkText& text) override;
+    bool setCellTextIf(int row, int column, const GbkText& text, int guardColumn,
+                       const GbkText& guardText) override;
     void deleteAllRows() override;
     void ensureRowVisible(int row) override;
     int selectedRow() const override;

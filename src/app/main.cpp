@@ -6,16 +6,14 @@
 #include "files/Config.h"
 #include "files/RunDirectory.h"
 #include "files/ServiceConfig.h"
-#include "objects/ScriptJson.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const RunDirectory run = enterRunDirectory();
-    ScriptJson pageJson;  // the one page object, for the whole run
     AppConfig config;
-    MainWindow window(run, loadServiceEndpoints(run), pageJson, config);
+    MainWindow window(run, loadServiceEndpoints(run), config, {}, loadWindowOptions(run));
     window.show();
-    // The created sequence blocks for the first page, so the window is on screen first.
+    // The created sequence waits for the first page, so the window is on screen first.
     QTimer::singleShot(0, &window, [&window] { window.onWindowCreated(); });
     const int status = app.exec();
     window.shutDown();

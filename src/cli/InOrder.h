@@ -31,7 +31,8 @@ void runInOrder(std::size_t count, int jobs, const std::function<Result(std::siz
             }
         }
     };
-    const std::size_t threads = std::min<std::size_t>(count, static_cast<std::size_t>(std::max(1, jobs)));
+    const std::size_t threads =
+        std::min<std::size_t>(count, static_cast<std::size_t>(std::max(1, jobs)));
     std::vector<std::thread> pool;
     for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(worker);
     worker();

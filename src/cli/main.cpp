@@ -1,6 +1,6 @@
 // trovelin-cli: the service client from a shell, on the same libraries as the window.
-#include <CLI/CLI.hpp>
 #include <unistd.h>
+#include <CLI/CLI.hpp>
 
 #include <QCoreApplication>
 
@@ -105,8 +105,8 @@ int checkRooms(const std::vector<GbkText>& rooms, const ServiceEndpoints& endpoi
 }
 
 // The UTF-8 playlist of the pages: permanent addresses, or live ones with `resolve`.
-int printPlaylist(const PageRange& pages, const ServiceEndpoints& endpoints, int jobs,
-                  bool resolve, bool aliveOnly) {
+int printPlaylist(const PageRange& pages, const ServiceEndpoints& endpoints, int jobs, bool resolve,
+                  bool aliveOnly) {
     const std::vector<StreamerRow> rows = roomsOfPages(pages, endpoints);
     std::vector<PlaylistItem> items;
     runInOrder<std::optional<PlaylistItem>>(
@@ -197,8 +197,8 @@ int main(int argc, char** argv) {
     if (!pagesText.empty()) {
         pages = parsePageRange(pagesText);
         if (!pages) {
-            std::cerr << "--pages: expected N or A-B with 1 <= A <= B, at most "
-                      << kMaxPagesAtOnce << " pages\n";
+            std::cerr << "--pages: expected N or A-B with 1 <= A <= B, at most " << kMaxPagesAtOnce
+                      << " pages\n";
             return kUsageError;
         }
     }

@@ -85,8 +85,7 @@ bool writeFileBytes(const std::filesystem::path& file, std::string_view bytes) {
 }
 
 bool createNewFile(const std::filesystem::path& file, std::string_view bytes) {
-    const int fd =
-        ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const bool ok = writeAll(fd, bytes);
     if (::close(fd) == 0 && ok) return true;
@@ -98,7 +97,8 @@ std::optional<std::filesystem::path> linkTarget(const std::filesystem::path& fil
     std::filesystem::path at = file;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info {};
-        if (::lstat(at.c_str(), &info) != 0) return errno == ENOENT ? std::optional(at) : std::nullopt;
+        if (::lstat(at.c_str(), &info) != 0)
+            return errno == ENOENT ? std::optional(at) : std::nullopt;
         if (!S_ISLNK(info.st_mode)) return at;
         std::error_code error;
         const std::filesystem::path next = std::filesystem::read_symlink(at, error);

@@ -2,6 +2,7 @@
 
 #include "files/Config.h"
 #include "files/IniFile.h"
+#include "text/TextPrimitives.h"
 
 namespace {
 
@@ -18,4 +19,11 @@ ServiceEndpoints loadServiceEndpoints(const RunDirectory& run) {
     override(endpoints.pageHost, run, "pageHost");
     override(endpoints.relayHost, run, "relayHost");
     return endpoints;
+}
+
+WindowOptions loadWindowOptions(const RunDirectory& run) {
+    WindowOptions options;
+    options.listButtons =
+        equalsText(readIniValue(configPath(run), "window", "listButtons"), "enabled", true);
+    return options;
 }

@@ -55,9 +55,9 @@ void EvaluationWatchdog::started(const void* engine, Clock::time_point deadline,
         found->second.memoryCeiling = memoryCeilingBytes;
         // The watchdog looks again at its next wake-up anyway; only an earlier deadline
         // needs it woken, so a busy engine costs no thread switch per evaluation.
-        const Clock::time_point due =
-            memoryCeilingBytes > 0 ? std::min(deadline, Clock::now() + kMemorySamplePeriod)
-                                   : deadline;
+        const Clock::time_point due = memoryCeilingBytes > 0
+                                          ? std::min(deadline, Clock::now() + kMemorySamplePeriod)
+                                          : deadline;
         wakeSooner = due < nextWake_;
     }
     if (wakeSooner) wake_.notify_all();

@@ -13,8 +13,8 @@
 #include <variant>
 
 #include "objects/EvaluationWatchdog.h"
-#include "objects/ScriptBudget.h"
 #include "objects/MemberPath.h"
+#include "objects/ScriptBudget.h"
 #include "objects/ScriptPrelude.h"
 #include "objects/ScriptTemplates.h"
 #include "text/Charset.h"
@@ -68,8 +68,8 @@ class ScriptEngine::Impl {
         EvaluationWatchdog::instance().finished(this);
         if (!engine.isInterrupted()) return result;
         engine.setInterrupted(false);
-        if (budget != nullptr && (memoryExceeded || EvaluationWatchdog::Clock::now() >=
-                                                        budget->deadline())) {
+        if (budget != nullptr &&
+            (memoryExceeded || EvaluationWatchdog::Clock::now() >= budget->deadline())) {
             budget->markSpent();
         }
         return std::nullopt;

@@ -11,7 +11,8 @@ std::string timeText() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char text[40];
@@ -39,8 +40,9 @@ void AccessLog::write(std::string_view client, std::string_view method, std::str
     // The target is the client's own text: kept on one line and cut short.
     std::string line = timeText() + ' ' + oneLine(client) + ' ' + oneLine(method).substr(0, 16) +
                        ' ' + oneLine(target.substr(0, 512)) + ' ' + std::to_string(status) + ' ' +
-                       (cached ? std::string("cached")
-                               : upstreamMs >= 0 ? std::to_string(upstreamMs) + "ms" : "-") +
+                       (cached            ? std::string("cached")
+                        : upstreamMs >= 0 ? std::to_string(upstreamMs) + "ms"
+                                          : "-") +
                        '\n';
     bool wake = false;
     {

@@ -1,9 +1,9 @@
 #include "relay/HttpServer.h"
 
-#include <boost/asio/ip/tcp.hpp>
-#include <boost/asio/signal_set.hpp>
 #include <boost/asio/executor_work_guard.hpp>
+#include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
+#include <boost/asio/signal_set.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 
@@ -130,12 +130,12 @@ class Session : public std::enable_shared_from_this<Session> {
         const std::size_t length = response.body.size();
         if (!head) message_.body() = std::move(response.body);
         message_.content_length(length);
-        http::async_write(socket_, message_,
-                          [self = shared_from_this(), keepAlive](beast::error_code error,
-                                                                 std::size_t) {
-                              if (error || !keepAlive) return self->close();
-                              self->read();
-                          });
+        http::async_write(
+            socket_, message_,
+            [self = shared_from_this(), keepAlive](beast::error_code error, std::size_t) {
+                if (error || !keepAlive) return self->close();
+                self->read();
+            });
     }
 
     Socket socket_;

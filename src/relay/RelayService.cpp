@@ -248,16 +248,15 @@ RelayResponse RelayService::status() const {
     std::snprintf(uptime, sizeof uptime, "%.3f", stats_.uptimeSeconds());
     RelayResponse response;
     response.contentType = "application/json";
-    response.body = std::string("{\"uptimeSeconds\":") + uptime +
-                    ",\"requests\":" + stats_.answersJson() +
-                    ",\"cache\":{\"entries\":" + std::to_string(cache_.entries()) +
-                    ",\"hits\":" + std::to_string(cache_.hits()) +
-                    ",\"misses\":" + std::to_string(cache_.misses()) +
-                    "},\"upstream\":{\"inFlight\":" + std::to_string(upstream_.busy()) +
-                    ",\"requests\":" + std::to_string(latency.samples) +
-                    ",\"latencyMs\":{\"p50\":" + std::to_string(latency.p50) +
-                    ",\"p90\":" + std::to_string(latency.p90) +
-                    ",\"p99\":" + std::to_string(latency.p99) +
-                    ",\"max\":" + std::to_string(latency.max) + "}}}\n";
+    response.body =
+        std::string("{\"uptimeSeconds\":") + uptime + ",\"requests\":" + stats_.answersJson() +
+        ",\"cache\":{\"entries\":" + std::to_string(cache_.entries()) +
+        ",\"hits\":" + std::to_string(cache_.hits()) +
+        ",\"misses\":" + std::to_string(cache_.misses()) +
+        "},\"upstream\":{\"inFlight\":" + std::to_string(upstream_.busy()) +
+        ",\"requests\":" + std::to_string(latency.samples) +
+        ",\"latencyMs\":{\"p50\":" + std::to_string(latency.p50) +
+        ",\"p90\":" + std::to_string(latency.p90) + ",\"p99\":" + std::to_string(latency.p99) +
+        ",\"max\":" + std::to_string(latency.max) + "}}}\n";
     return response;
 }

@@ -17,8 +17,8 @@ struct RelayConfig {
     ServiceEndpoints endpoints;
     std::string publicUrl;     // written into playlists instead of the client's Host
     std::string fallbackHost;  // host:port for clients that send no usable Host
-    std::chrono::milliseconds cacheLifetime{30000};    // 0: no cache
-    std::chrono::milliseconds failureLifetime{5000};   // never longer than cacheLifetime
+    std::chrono::milliseconds cacheLifetime{30000};   // 0: no cache
+    std::chrono::milliseconds failureLifetime{5000};  // never longer than cacheLifetime
     std::chrono::milliseconds playlistLifetime{300000};
     int maxUpstream = 16;
     std::chrono::milliseconds upstreamWait{10000};

@@ -34,7 +34,8 @@ RelayStats::Latency RelayStats::upstreamLatency() const {
     if (sorted.empty()) return latency;
     std::sort(sorted.begin(), sorted.end());
     const auto at = [&](double fraction) {
-        const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1) + 0.5);
+        const auto index =
+            static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1) + 0.5);
         return sorted[std::min(index, sorted.size() - 1)];
     };
     latency.p50 = at(0.50);

@@ -39,8 +39,8 @@ std::optional<std::string> roomOfQuery(const RequestTarget& target) {
     const std::vector<std::string> rooms = target.values("t");
     if (rooms.size() != 1) return std::nullopt;
     const std::string& room = rooms.front();
-    const bool digits = std::all_of(room.begin(), room.end(),
-                                    [](unsigned char c) { return c >= '0' && c <= '9'; });
+    const bool digits =
+        std::all_of(room.begin(), room.end(), [](unsigned char c) { return c >= '0' && c <= '9'; });
     if (room.empty() || room.size() > 20 || !digits) return std::nullopt;
     return room;
 }
@@ -61,9 +61,10 @@ std::optional<std::string> usableHost(std::string_view host) {
         const std::size_t close = host.find(']');
         if (close == std::string_view::npos) return std::nullopt;
         const std::string_view inside = host.substr(1, close - 1);
-        const bool v6 = !inside.empty() && std::all_of(inside.begin(), inside.end(), [](unsigned char c) {
-            return std::isxdigit(c) || c == ':' || c == '.';
-        });
+        const bool v6 =
+            !inside.empty() && std::all_of(inside.begin(), inside.end(), [](unsigned char c) {
+                return std::isxdigit(c) || c == ':' || c == '.';
+            });
         const std::string_view after = host.substr(close + 1);
         if (!v6 || (!after.empty() && !(after.front() == ':' && isPort(after.substr(1))))) {
             return std::nullopt;

@@ -41,8 +41,9 @@ bool splitListen(const std::string& listen, std::string& host, int& port) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Trovelin relay: makes the permanent addresses http://HOST:8866/dl/yy1.php?t=ROOM "
-                 "play, and serves /playlist.m3u for IPTV apps"};
+    CLI::App app{
+        "Trovelin relay: makes the permanent addresses http://HOST:8866/dl/yy1.php?t=ROOM "
+        "play, and serves /playlist.m3u for IPTV apps"};
     app.set_version_flag("--version", std::string("trovelin-relay ") + TROVELIN_VERSION);
     RelayConfig config;
     std::string listen = "127.0.0.1:8866";

@@ -55,8 +55,8 @@ void showPageCaptions(int page, Caption& currentPage, Caption& pageTotal) {
 
 std::vector<StreamerRow> fetchCategoryPage(int page, ScriptJson& pageJson,
                                            const ServiceEndpoints& endpoints) {
-    const ByteBuffer body = httpRequest(categoryPageUrl(pageToShow(page), endpoints),
-                                        HttpMethod::Get);
+    const ByteBuffer body =
+        httpRequest(categoryPageUrl(pageToShow(page), endpoints), HttpMethod::Get);
     const PageLimits limits = pageLimits();
     std::vector<StreamerRow> rows;
     bool spent = false;
@@ -97,18 +97,21 @@ void appendStreamerRows(ListView& list, const std::vector<StreamerRow>& rows) {
     }
 }
 
-void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpoints& endpoints) {
+void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpoints& endpoints,
+                      WorkRunner& runner) {
     showPageCaptions(page, view.currentPage, view.pageTotal);
-    appendStreamerRows(view.streamerList,
-                       fetchCategoryPage(pageToShow(page), view.pageJson, endpoints));
+    std::vector<StreamerRow> rows;
+    runner.run([&] { rows = fetchCategoryPage(pageToShow(page), view.pageJson, endpoints); });
+    appendStreamerRows(view.streamerList, rows);
 }
 
-void nextPage(const CategoryPageView& view, const ServiceEndpoints& endpoints) {
+void nextPage(const CategoryPageView& view, const ServiceEndpoints& endpoints, WorkRunner& runner) {
     view.streamerList.deleteAllRows();
-    loadCategoryPage(neighbourPage(view.currentPage, +1), view, endpoints);
+    loadCategoryPage(neighbourPage(view.currentPage, +1), view, endpoints, runner);
 }
 
-void previousPage(const CategoryPageView& view, const ServiceEndpoints& endpoints) {
+void previousPage(const CategoryPageView& view, const ServiceEndpoints& endpoints,
+                  WorkRunner& runner) {
     view.streamerList.deleteAllRows();
-    loadCategoryPage(neighbourPage(view.currentPage, -1), view, endpoints);
+    loadCategoryPage(neighbourPage(view.currentPage, -1), view, endpoints, runner);
 }

@@ -9,6 +9,7 @@
 #include "text/GbkText.h"
 #include "ui/Caption.h"
 #include "ui/ListView.h"
+#include "ui/WorkRunner.h"
 
 // One room of a category page, as its row in the streamer list shows it.
 struct StreamerRow {
@@ -60,11 +61,15 @@ void appendStreamerRows(ListView& list, const std::vector<StreamerRow>& rows);
 // Shows the page number (below 1 taken as 1) and "/16", fetches the page and appends one row
 // per room: ordinal, room number, title, streamer name, permanent relay address. Never
 // empties the list itself.
-void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpoints& endpoints);
+// The fetch runs through `runner`, on the thread that owns the view's `pageJson`.
+void loadCategoryPage(int page, const CategoryPageView& view, const ServiceEndpoints& endpoints,
+                      WorkRunner& runner = inPlaceRunner());
 
 // The page a page link loads: the caption's leading number moved by `step`.
 int neighbourPage(const Caption& currentPage, int step);
 
 // The page links: empty the list, then load the neighbouring page of the shown one.
-void nextPage(const CategoryPageView& view, const ServiceEndpoints& endpoints);
-void previousPage(const CategoryPageView& view, const ServiceEndpoints& endpoints);
+void nextPage(const CategoryPageView& view, const ServiceEndpoints& endpoints,
+              WorkRunner& runner = inPlaceRunner());
+void previousPage(const CategoryPageView& view, const ServiceEndpoints& endpoints,
+                  WorkRunner& runner = inPlaceRunner());

@@ -46,8 +46,8 @@ RoomCheck checkRoom(std::string_view room, const ServiceEndpoints& endpoints) {
         const ByteBuffer body = httpRequest(args);
         const int code = statusCodeOf(args.responseHeaders);
         check.status = code > 0 ? std::to_string(code) : "no-answer";
-        const bool playlist = body.view().starts_with("#EXTM3U") ||
-                              body.view().starts_with("\xEF\xBB\xBF#EXTM3U");
+        const bool playlist =
+            body.view().starts_with("#EXTM3U") || body.view().starts_with("\xEF\xBB\xBF#EXTM3U");
         const bool ok = code >= 200 && code < 300;
         check.state = playlist && ok ? RoomCheck::State::Alive : RoomCheck::State::Dead;
     }

@@ -48,7 +48,13 @@ int showTimedNotice(const GbkText& text, int type, const GbkText& title, QWidget
     if (owner == nullptr) owner = findProcessWindow();
     QMessageBox box(owner);
     box.setWindowTitle(toQString(title.empty() ? defaultTitle : title));
-    box.setText(toQString(text));
+    // The notice shows what was copied; a text of any length or markup shows as plain text,
+    // and only its start: laying out megabytes would stall the window.
+    constexpr qsizetype kShownCharacters = 4096;
+    const QString full = toQString(text);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(full.size() <= kShownCharacters ? full
+                                                : full.left(kShownCharacters) + QChar(0x2026));
     const int icon = type & 0xF0;
     box.setIcon(icon == 0x10   ? QMessageBox::Critical
                 : icon == 0x20 ? QMessageBox::Question

@@ -15,6 +15,11 @@ class ListView {
     virtual GbkText cellText(int row, int column) const = 0;
     // No effect when the row does not exist.
     virtual void setCellText(int row, int column, const GbkText& text) = 0;
+    // One operation: writes the cell only when the row's `guardColumn` still holds
+    // `guardText`, so no other call can come between the check and the write. True when
+    // written.
+    virtual bool setCellTextIf(int row, int column, const GbkText& text, int guardColumn,
+                               const GbkText& guardText) = 0;
     virtual void deleteAllRows() = 0;
     virtual void ensureRowVisible(int row) = 0;
     // First selected row in row order, -1 when none is.

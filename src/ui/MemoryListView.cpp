@@ -23,6 +23,19 @@ void MemoryListView::setCellText(int row, int column, const GbkText& text) {
     rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
 }
 
+bool MemoryListView::setCellTextIf(int row, int column, const GbkText& text, int guardColumn,
+                                   const GbkText& guardText) {
+    std::lock_guard lock(mutex_);
+    if (!hasRow(row) || column < 0 || column >= columnCount_ || guardColumn < 0 ||
+        guardColumn >= columnCount_) {
+        return false;
+    }
+    std::vector<GbkText>& cells = rows_[static_cast<std::size_t>(row)];
+    if (cells[static_cast<std::size_t>(guardColumn)] != guardText) return false;
+    cells[static_cast<std::size_t>(column)] = text;
+    return true;
+}
+
 void MemoryListView::deleteAllRows() {
     std::lock_guard lock(mutex_);
     rows_.clear();

@@ -10,9 +10,13 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 
 #include "http/HttpRequest.h"
 #include "support/FakeService.h"
@@ -21,6 +25,9 @@
 #include "ui/MemoryControls.h"
 
 namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using Clock = std::chrono::steady_clock;
 
 QString name(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -34,11 +41,47 @@ class MainWindowTest : public ::testing::Test {
         endpoints.hlsHost = service.hostPort();
         endpoints.pageHost = service.hostPort();
         endpoints.relayHost = "relay.test";
+        open({});
+    }
+    void open(WindowOptions options) {
+        window.reset();
+        setRequestsAborted(false);  // a window that closes ends every request of the process
         window = std::make_unique<MainWindow>(
-            RunDirectory(dir.path()), endpoints, pageJson, config,
-            WindowServices{&messages, &files, &clipboard, &notices, &processes});
+            RunDirectory(dir.path()), endpoints, config,
+            WindowServices{&messages, &files, &clipboard, &notices, &processes}, options);
         window->show();
         window->onWindowCreated();
+    }
+    // Counts the paint events a widget receives.
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    };
+    // Starts `trigger`, whose handler waits on a service that never answers; meanwhile the
+    // window must repaint, and a close must end the wait. Returns how long the handler took
+    // to let go after the close.
+    std::chrono::milliseconds closeWhileStalled(const std::function<void()>& trigger) {
+        service.setAnswerDelayMs(60000);
+        PaintCounter counter;
+        window->installEventFilter(&counter);
+        Clock::time_point closed{};
+        int paintsBefore = -1;
+        QTimer::singleShot(200, window.get(), [&] {
+            paintsBefore = counter.paints;
+            window->update();
+        });
+        QTimer::singleShot(600, window.get(), [&] {
+            EXPECT_GT(counter.paints, paintsBefore) << "the window did not repaint";
+            closed = Clock::now();
+            window->close();
+        });
+        trigger();  // returns once the handler has let go
+        window->removeEventFilter(&counter);
+        EXPECT_NE(closed, Clock::time_point{});
+        return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - closed);
     }
     ~MainWindowTest() override {
         window.reset();
@@ -58,7 +101,6 @@ class MainWindowTest : public ::testing::Test {
     FakeService service;
     TempDir dir;
     ServiceEndpoints endpoints;
-    ScriptJson pageJson;
     AppConfig config;
     RecordingMessageBoxes messages;
     ScriptedFileChooser files;
@@ -162,6 +204,92 @@ TEST_F(MainWindowTest, BatchRunThroughTheRealListFromAnotherThread) {
               QString::fromStdString(FakeService::addressOf("101")));
     EXPECT_EQ(streamers()->topLevelItem(1)->text(4),
               QString::fromStdString(FakeService::addressOf("202")));
+}
+
+TEST_F(MainWindowTest, StalledPageLinkPaintsAndACloseEndsIt) {
+    const auto afterClose =
+        closeWhileStalled([&] { QTest::mouseClick(find<QLabel>("下一页"), Qt::LeftButton); });
+    EXPECT_LT(afterClose, std::chrono::milliseconds(1000));
+    EXPECT_EQ(find<QLabel>("当前页")->text(), QStringLiteral("2"));  // the labels came first
+    EXPECT_EQ(streamers()->topLevelItemCount(), 0);
+}
+
+TEST_F(MainWindowTest, StalledDoubleClickPaintsAndACloseEndsIt) {
+    QWidget* viewport = streamers()->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, rowCentre(streamers(), 0));
+    const auto afterClose = closeWhileStalled(
+        [&] { QTest::mouseDClick(viewport, Qt::LeftButton, {}, rowCentre(streamers(), 0)); });
+    EXPECT_LT(afterClose, std::chrono::milliseconds(1000));
+    ASSERT_EQ(sources()->topLevelItemCount(), 1);
+    EXPECT_EQ(sources()->topLevelItem(0)->text(0), QStringLiteral("d1"));
+    EXPECT_EQ(sources()->topLevelItem(0)->text(1), QString());
+}
+
+TEST_F(MainWindowTest, InputDuringARequestIsHandledAfterIt) {
+    service.setPageAnswer(3, R"({"data":{"data":[{"name":"n","desc":"three","sid":3}]}})");
+    service.setAnswerDelayMs(400);
+    service.clearRequests();
+    service.resetConcurrency();
+    bool clickedDuringRequest = false;
+    QTimer::singleShot(100, window.get(), [&] {
+        clickedDuringRequest = true;
+        QTest::mouseClick(find<QLabel>("下一页"), Qt::LeftButton);  // held, not lost
+    });
+    QTest::mouseClick(find<QLabel>("下一页"), Qt::LeftButton);
+    ASSERT_TRUE(clickedDuringRequest);
+    // The first handler ended before the held click was handled.
+    EXPECT_EQ(find<QLabel>("当前页")->text(), QStringLiteral("2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return find<QLabel>("当前页")->text() == "3"_L1; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return streamers()->topLevelItemCount() == 1; }, 10000));
+    EXPECT_EQ(streamers()->topLevelItem(0)->text(2), QStringLiteral("three"));
+    const std::vector<RecordedRequest> requests = service.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[0].target.find("page=2"), std::string::npos);
+    EXPECT_NE(requests[1].target.find("page=3"), std::string::npos);
+    EXPECT_EQ(service.maxConcurrentRequests(), 1);
+}
+
+TEST_F(MainWindowTest, ListButtonsStayEnabledWhenConfigured) {
+    dir.write("config.conf",
+              "[config]\r\nplayPath=null\r\nauto=false\r\n[window]\r\nlistButtons=enabled\r\n");
+    open(loadWindowOptions(RunDirectory(dir.path())));
+    for (const char* button :
+         {"按钮_提取直播源", "按钮_导出ID标题", "按钮_导出直播源", "按钮_导入房间号"}) {
+        SCOPED_TRACE(button);
+        EXPECT_TRUE(find<QPushButton>(button)->isEnabled());
+    }
+    EXPECT_NE(dir.read("config.conf").find("listButtons=enabled"), std::string::npos);  // unwritten
+}
+
+TEST_F(MainWindowTest, BatchWritesNoAddressIntoARefilledList) {
+    FakeService slowHls;  // resolutions take long, pages come at once
+    slowHls.setAnswerDelayMs(500);
+    endpoints.hlsHost = slowHls.hostPort();
+    open(WindowOptions{true});
+    service.setPageAnswer(2, R"({"data":{"data":[{"name":"x","desc":"x","sid":303},)"
+                             R"({"name":"y","desc":"y","sid":404}]}})");
+    QTest::mouseClick(find<QPushButton>("按钮_提取直播源"), Qt::LeftButton);  // returns at once
+    // Room 101 is being resolved; the list is refilled before its address arrives.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !slowHls.requests().empty(); }, 10000));
+    QTest::mouseClick(find<QLabel>("下一页"), Qt::LeftButton);
+    ASSERT_EQ(streamers()->topLevelItemCount(), 2);
+    // The run goes on to row 1 only after its try at row 0.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return slowHls.requests().size() >= 2; }, 10000));
+    window->shutDown();
+    EXPECT_EQ(streamers()->topLevelItem(0)->text(4),
+              QStringLiteral("http://relay.test/dl/yy1.php?t=303"));  // not room 101's address
+}
+
+TEST_F(MainWindowTest, LongCellsShowTheirStartAndKeepTheirWhole) {
+    QtListView list(streamers());
+    const GbkText whole(8u << 20, 'a');
+    list.setCellText(0, 2, whole);
+    EXPECT_EQ(list.cellText(0, 2), whole);
+    EXPECT_EQ(streamers()->topLevelItem(0)->text(2).size(), 4097);  // 4,096 and "…"
+    EXPECT_TRUE(list.setCellTextIf(0, 4, "x", 2, whole));           // the guard sees the whole
+    list.setCellText(0, 2, "short");
+    EXPECT_EQ(list.cellText(0, 2), "short");
+    EXPECT_EQ(streamers()->topLevelItem(0)->text(2), QStringLiteral("short"));
 }
 
 TEST_F(MainWindowTest, ShutDownEndsARunThatWaitsOnTheList) {

@@ -159,8 +159,9 @@ TEST_F(ConfigTest, DialogLeavesTheCurrentDirectory) {
 TEST_F(ConfigTest, ReadOnlyFileIsNeverRewritten) {
     const std::string content = "[config]\r\nplayPath=/usr/bin/mpv\r\nauto=false";
     start(&content);
-    std::filesystem::permissions(dir.path() / "config.conf", std::filesystem::perms::owner_read |
-                                                                 std::filesystem::perms::group_read);
+    std::filesystem::permissions(
+        dir.path() / "config.conf",
+        std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     autoPlay.setChecked(true);
     toggleAutoPlay(controls(), messages, run);
     EXPECT_EQ(file(), content);  // even for root, who could replace it

@@ -329,8 +329,9 @@ TEST(ScriptJsonReads, GettersThatThrowOrHang) {
     EXPECT_EQ(json.getText("ok"), "fine");
     EXPECT_EQ(json.typeOf("boom"), -1);
     // A value whose own toString never ends is turned into text under the watchdog too.
-    ASSERT_TRUE(json.parse("({list: [{replace: function () {"
-                           " return {toString: function () { while (true) {} }}; }}], ok: 'x'})"));
+    ASSERT_TRUE(
+        json.parse("({list: [{replace: function () {"
+                   " return {toString: function () { while (true) {} }}; }}], ok: 'x'})"));
     EXPECT_EQ(json.getItemText(0, "list"), "");
     EXPECT_EQ(json.getText("ok"), "x");
     ScriptEngine::setEvaluationTimeLimitMs(saved);

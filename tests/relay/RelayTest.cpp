@@ -123,7 +123,8 @@ TEST_F(RelayTest, BadRoomQueriesAreRefused) {
 
 TEST_F(RelayTest, UnusableAddressesAreNeverPutIntoAHeader) {
     startRelay();
-    service.setRoomAnswer("1", "jsonp3({\"hls\":\"http:\\/\\/x\\/a\\r\\nSet-Cookie: evil=1\",\"c\":0})");
+    service.setRoomAnswer("1",
+                          "jsonp3({\"hls\":\"http:\\/\\/x\\/a\\r\\nSet-Cookie: evil=1\",\"c\":0})");
     service.setRoomAnswer("2", "jsonp3({\"hls\":\"http:\\/\\/x\\/a b.m3u8\",\"c\":0})");
     service.setRoomAnswer("3", "jsonp3({\"hls\":\"javascript:alert(1)\",\"c\":0})");
     for (const char* room : {"1", "2", "3"}) {
@@ -236,9 +237,10 @@ TEST_F(RelayTest, PlaylistOfPagesUsesTheAskedHost) {
     EXPECT_EQ(playlist->status, 200);
     EXPECT_EQ(playlist->get_header_value("Content-Type"), "audio/x-mpegurl; charset=utf-8");
     const std::string head = "#EXTINF:-1 group-title=\"YY影视轮播\",";
-    EXPECT_EQ(playlist->body, "#EXTM3U\n" + head + "陪你看【11】\nhttp://tv.lan:8866/dl/yy1.php?t=11\n" +
-                                  head + "x  #EXTINF:-1,evil  http://evil/【22】\n"
-                                         "http://tv.lan:8866/dl/yy1.php?t=22\n" +
+    EXPECT_EQ(playlist->body, "#EXTM3U\n" + head +
+                                  "陪你看【11】\nhttp://tv.lan:8866/dl/yy1.php?t=11\n" + head +
+                                  "x  #EXTINF:-1,evil  http://evil/【22】\n"
+                                  "http://tv.lan:8866/dl/yy1.php?t=22\n" +
                                   head + "D【33】\nhttp://tv.lan:8866/dl/yy1.php?t=33\n");
     // A Host that could carry anything into the playlist is not used.
     const auto odd = get("/playlist.m3u?pages=2", {{"Host", "evil.test/x?"}});
@@ -268,7 +270,8 @@ TEST_F(RelayTest, PublicUrlAndHomePage) {
     const auto home = get("/");
     EXPECT_EQ(home->status, 200);
     EXPECT_EQ(home->get_header_value("Content-Type"), "text/html; charset=utf-8");
-    EXPECT_NE(home->body.find("<a href=\"http://tv.example:9000/playlist.m3u\">"), std::string::npos);
+    EXPECT_NE(home->body.find("<a href=\"http://tv.example:9000/playlist.m3u\">"),
+              std::string::npos);
     EXPECT_NE(home->body.find("<td>陪你看</td>"), std::string::npos);
     EXPECT_NE(home->body.find("http://tv.example:9000/dl/yy1.php?t=11"), std::string::npos);
     EXPECT_EQ(home->body.find("<script"), std::string::npos);
@@ -283,9 +286,9 @@ TEST_F(RelayTest, StatusCountsAnswersCacheAndUpstream) {
     ASSERT_EQ(status->status, 200);
     EXPECT_EQ(status->get_header_value("Content-Type"), "application/json");
     const std::string& json = status->body;
-    for (const char* part : {"\"requests\":{\"302\":2,\"400\":1}", "\"entries\":1", "\"hits\":1",
-                             "\"misses\":1", "\"inFlight\":0", "\"requests\":1,\"latencyMs\":{",
-                             "\"uptimeSeconds\":"}) {
+    for (const char* part :
+         {"\"requests\":{\"302\":2,\"400\":1}", "\"entries\":1", "\"hits\":1", "\"misses\":1",
+          "\"inFlight\":0", "\"requests\":1,\"latencyMs\":{", "\"uptimeSeconds\":"}) {
         EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
     }
 }

@@ -58,15 +58,17 @@ TEST(TrovelinCli, ControlBytesNeverSplitAField) {
     service.setRoomAnswer("7", "jsonp3({\"hls\":\"http:\\/\\/x\\/a\\r\\nb\\tc\",\"code\":0})");
     const RunResult resolved = runCli("resolve --hls-host " + service.hostPort() + " 7");
     EXPECT_EQ(resolved.out, "7\thttp://x/a  b c\n");
-    service.setPageAnswer(1, "{\"data\":{\"data\":[{\"name\":\"a\\tb\",\"desc\":\"x\\r\\n"
-                             "#EXTINF:-1,evil\",\"sid\":5}]}}");
+    service.setPageAnswer(1,
+                          "{\"data\":{\"data\":[{\"name\":\"a\\tb\",\"desc\":\"x\\r\\n"
+                          "#EXTINF:-1,evil\",\"sid\":5}]}}");
     EXPECT_EQ(runCli("page 1 --page-host " + service.hostPort() + " --relay-host r").out,
               "1\t5\tx  #EXTINF:-1,evil\ta b\thttp://r/dl/yy1.php?t=5\n");
     const RunResult playlist =
         runCli("playlist --pages 1 --page-host " + service.hostPort() + " --relay-host r");
     EXPECT_EQ(playlist.out,
               "#EXTM3U\n#EXTINF:-1 group-title=\"YY影视轮播\","
-              "x  #EXTINF:-1,evil【" "5】\nhttp://r/dl/yy1.php?t=5\n");
+              "x  #EXTINF:-1,evil【"
+              "5】\nhttp://r/dl/yy1.php?t=5\n");
 }
 
 // Splits output into its lines.
@@ -121,7 +123,8 @@ TEST(TrovelinCli, CheckTellsAliveOfflineAndDeadInInputOrder) {
 
     // A stream slower than the timeout is dead, and the check does not wait for it.
     const RunResult slow = runCli("check --timeout 1 --hls-host " + service.hostPort() + " 4");
-    EXPECT_EQ(checkFields(linesOf(slow.out)[0]), (F{"4", "dead", "no-answer", service.liveUrlOf("4")}));
+    EXPECT_EQ(checkFields(linesOf(slow.out)[0]),
+              (F{"4", "dead", "no-answer", service.liveUrlOf("4")}));
 }
 
 TEST(TrovelinCli, JobsBoundTheRoomsCheckedAtOnce) {
@@ -141,7 +144,9 @@ TEST(TrovelinCli, JobsBoundTheRoomsCheckedAtOnce) {
 
 TEST(TrovelinCli, PlaylistOfPagesPermanentResolvedOrAliveOnly) {
     FakeService service;
-    service.setPageAnswer(1, R"({"data":{"data":[{"name":"a","desc":"A","sid":1},{"name":"b","desc":"B","sid":2}]}})");
+    service.setPageAnswer(
+        1,
+        R"({"data":{"data":[{"name":"a","desc":"A","sid":1},{"name":"b","desc":"B","sid":2}]}})");
     service.setPageAnswer(2, R"({"data":{"data":[{"name":"c","desc":"C","sid":3}]}})");
     for (const char* room : {"1", "2", "3"}) service.setRoomLive(room);
     service.setStreamAnswer("2", 500, "");
@@ -159,7 +164,8 @@ TEST(TrovelinCli, PlaylistOfPagesPermanentResolvedOrAliveOnly) {
                   entry("C", "3", permanent("3")));
     EXPECT_EQ(runCli("playlist --pages 1-2 --resolve" + hosts).out,
               "#EXTM3U\n" + entry("A", "1", service.liveUrlOf("1")) +
-                  entry("B", "2", service.liveUrlOf("2")) + entry("C", "3", service.liveUrlOf("3")));
+                  entry("B", "2", service.liveUrlOf("2")) +
+                  entry("C", "3", service.liveUrlOf("3")));
     EXPECT_EQ(runCli("playlist --pages 1-2 --alive-only --resolve" + hosts).out,
               "#EXTM3U\n" + entry("A", "1", service.liveUrlOf("1")) +
                   entry("C", "3", service.liveUrlOf("3")));

@@ -50,8 +50,7 @@ std::string pageWith(const std::string& item, int count) {
 
 TEST_F(HostilePageTest, RowsStopAtTheCap) {
     limit(std::chrono::seconds(30), 0, 25);
-    const std::vector<StreamerRow> rows =
-        load(pageWith("{name: 'n' + i, desc: 'd', sid: i}", 40));
+    const std::vector<StreamerRow> rows = load(pageWith("{name: 'n' + i, desc: 'd', sid: i}", 40));
     ASSERT_EQ(rows.size(), 25u);
     EXPECT_EQ(rows.back().ordinal, "25");
     EXPECT_EQ(rows.back().streamer, "n24");

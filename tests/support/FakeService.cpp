@@ -56,6 +56,8 @@ FakeService::FakeService(bool https) : https_(https) {
     } else {
         server_ = std::make_unique<httplib::Server>();
     }
+    // Enough threads to answer many slow requests at once, as the real service does.
+    server_->new_task_queue = [] { return new httplib::ThreadPool(64); };
     installRoutes();
     port_ = server_->bind_to_any_port("127.0.0.1");
     thread_ = std::thread([this] { server_->listen_after_bind(); });
@@ -83,13 +85,21 @@ void FakeService::setPageAnswer(int page, const std::string& body) {
     pages_[page] = body;
 }
 
-void FakeService::setRoomLive(const std::string& room) {
-    std::string escaped = liveUrlOf(room);
+namespace {
+
+std::string liveAnswer(const std::string& url) {
+    std::string escaped = url;
     for (std::size_t at = escaped.find('/'); at != std::string::npos;
          at = escaped.find('/', at + 2)) {
         escaped.insert(at, "\\");
     }
-    setRoomAnswer(room, "jsonp3({\"hls\":\"" + escaped + "\",\"code\":0})");
+    return "jsonp3({\"hls\":\"" + escaped + "\",\"code\":0})";
+}
+
+}  // namespace
+
+void FakeService::setRoomLive(const std::string& room) {
+    setRoomAnswer(room, liveAnswer(liveUrlOf(room)));
 }
 
 std::string FakeService::liveUrlOf(const std::string& room) const {
@@ -143,14 +153,15 @@ void FakeService::installRoutes() {
         for (const auto& header : request.headers) recorded.headers.push_back(header);
         record(recorded);
         const int now = ++inFlight_;
-        for (int seen = maxInFlight_; now > seen && !maxInFlight_.compare_exchange_weak(seen, now);) {
+        for (int seen = maxInFlight_;
+             now > seen && !maxInFlight_.compare_exchange_weak(seen, now);) {
         }
         if (delayMs_ > 0) sleepUnlessStopping(delayMs_);
         return httplib::Server::HandlerResponse::Unhandled;
     });
     s.set_logger([this](const Request&, const Response&) { --inFlight_; });  // after every answer
     s.Get(R"(/live/(\w+)\.m3u8)", [this](const Request& request, Response& res) {
-        StreamAnswer answer{200, "#EXTM3U\n#EXT-X-VERSION:3\n", 0};
+        StreamAnswer answer{200, "#EXTM3U\n#EXT-X-VERSION:3\n", liveDelayMs_};
         {
             std::lock_guard lock(mutex_);
             const auto found = streams_.find(request.matches[1]);
@@ -167,8 +178,9 @@ void FakeService::installRoutes() {
         {
             std::lock_guard lock(mutex_);
             const auto found = rooms_.find(room);
-            body = found != rooms_.end()
-                       ? found->second
+            body = found != rooms_.end() ? found->second
+                   : allRoomsLive_
+                       ? liveAnswer(liveUrlOf(room))
                        : "jsonp3({\"hls\":\"" + escapedAddressOf(room) + "\",\"code\":0})";
         }
         res.set_content(body, "application/javascript; charset=utf-8");
@@ -249,14 +261,15 @@ void FakeService::installRoutes() {
             return sink.write("t", 1);
         };
         if (intParam(request, "chunked", 0) != 0) {
-            res.set_chunked_content_provider("text/plain", [drip](std::size_t offset,
-                                                                  httplib::DataSink& sink) {
-                return drip(offset, sink);
-            });
+            res.set_chunked_content_provider(
+                "text/plain",
+                [drip](std::size_t offset, httplib::DataSink& sink) { return drip(offset, sink); });
         } else {
-            res.set_content_provider(std::size_t{1} << 20, "text/plain",
-                                     [drip](std::size_t offset, std::size_t,
-                                            httplib::DataSink& sink) { return drip(offset, sink); });
+            res.set_content_provider(
+                std::size_t{1} << 20, "text/plain",
+                [drip](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                    return drip(offset, sink);
+                });
         }
     });
     s.Get("/slow", [this](const Request& request, Response& res) {

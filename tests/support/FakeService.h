@@ -47,6 +47,10 @@ class FakeService {
     void setAnswerDelayMs(int ms) { delayMs_ = ms; }
     // Makes the HLS interface answer a room with this fake's own /live address for it.
     void setRoomLive(const std::string& room);
+    // Rooms without an answer of their own get their live address on this fake too.
+    void setAllRoomsLive(bool live) { allRoomsLive_ = live; }
+    // How long /live/ answers without one of their own wait.
+    void setLiveDelayMs(int ms) { liveDelayMs_ = ms; }
     std::string liveUrlOf(const std::string& room) const;
     // What /live/ROOM.m3u8 answers, after `delayMs`.
     void setStreamAnswer(const std::string& room, int status, const std::string& body,
@@ -75,6 +79,8 @@ class FakeService {
     std::string certDir_;
     std::atomic<bool> stopping_{false};
     std::atomic<int> delayMs_{0};
+    std::atomic<bool> allRoomsLive_{false};
+    std::atomic<int> liveDelayMs_{0};
     mutable std::mutex mutex_;
     std::map<std::string, std::string> rooms_;
     std::map<int, std::string> pages_;

@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
@@ -132,10 +132,18 @@ TEST(CommandLine, ThePlayerGetsTheAddressAsOneArgument) {
     const std::string url = "http://x/a.m3u8";
     const std::vector<Case> cases = {
         {"plain address", "bin", false, "", {url}, {url}},
-        {"blanks and options stay in one argument", "bin", false, "",
-         {url + " --script=/tmp/x.lua"}, {url + " --script=/tmp/x.lua"}},
+        {"blanks and options stay in one argument",
+         "bin",
+         false,
+         "",
+         {url + " --script=/tmp/x.lua"},
+         {url + " --script=/tmp/x.lua"}},
         {"a leading dash is no option of ours", "bin", false, "", {"-vf=x"}, {"-vf=x"}},
-        {"no shell", "bin", false, "", {"http://x/;$(touch pwned)`touch pwned`"},
+        {"no shell",
+         "bin",
+         false,
+         "",
+         {"http://x/;$(touch pwned)`touch pwned`"},
          {"http://x/;$(touch pwned)`touch pwned`"}},
         {"path with blanks", "My Player", false, "", {url}, {url}},
         {"quoted path with blanks", "My Player", true, "", {url}, {url}},

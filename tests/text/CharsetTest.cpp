@@ -80,12 +80,30 @@ TEST(Utf8ToGbk, Table) {
 // Characters Unicode calls default-ignorable are still characters the code page lacks.
 TEST(DefaultIgnorables, BecomeQuestionMarksEverywhere) {
     const std::vector<Utf8Case> cases = {
-        {"byte-order mark", "\xEF\xBB\xBF" "ab", "?ab"},
-        {"zero-width space", "a\xE2\x80\x8B" "b", "a?b"},
-        {"soft hyphen", "a\xC2\xAD" "b", "a?b"},
-        {"right-to-left mark", "a\xE2\x80\x8F" "b", "a?b"},
-        {"word joiner", "a\xE2\x81\xA0" "b", "a?b"},
-        {"variation selector 16", "a\xEF\xB8\x8F" "b", "a?b"},
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "ab",
+         "?ab"},
+        {"zero-width space",
+         "a\xE2\x80\x8B"
+         "b",
+         "a?b"},
+        {"soft hyphen",
+         "a\xC2\xAD"
+         "b",
+         "a?b"},
+        {"right-to-left mark",
+         "a\xE2\x80\x8F"
+         "b",
+         "a?b"},
+        {"word joiner",
+         "a\xE2\x81\xA0"
+         "b",
+         "a?b"},
+        {"variation selector 16",
+         "a\xEF\xB8\x8F"
+         "b",
+         "a?b"},
     };
     for (const Utf8Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -94,7 +112,10 @@ TEST(DefaultIgnorables, BecomeQuestionMarksEverywhere) {
         EXPECT_EQ(utf16ToGbk(utf16), "a?b");
     }
     // The conversion object skips a leading mark as a stream would, but not one inside.
-    EXPECT_EQ(convertCharset(ByteBuffer("a\xE2\x80\x8B" "b\xEF\xBB\xBF")).bytes(), "a?b?");
+    EXPECT_EQ(convertCharset(ByteBuffer("a\xE2\x80\x8B"
+                                        "b\xEF\xBB\xBF"))
+                  .bytes(),
+              "a?b?");
 }
 
 TEST(GbkToUtf8, RoundTripsAndBadBytes) {
