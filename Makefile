@@ -24,7 +24,7 @@ run: build
 run-relay: build
 	$(BUILD)/src/relay/trovelin-relay $(RELAY_ARGS)
 
-test: test-plain test-asan
+test: format-check test-plain test-asan
 
 test-plain: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

@@ -28,9 +28,19 @@ std::filesystem::path RunDirectory::file(const GbkText& name) const {
     return path_ / std::filesystem::path(gbkToUtf8(name));
 }
 
+bool isInstalledUnderPrefix(const std::filesystem::path& executableDirectory) {
+    std::error_code error;
+    return std::filesystem::exists(
+        executableDirectory / ".." / "share" / "metainfo" / "net.trovelin.Trovelin.metainfo.xml",
+        error);
+}
+
 RunDirectory chooseRunDirectory(const std::filesystem::path& executableDirectory,
                                 const std::string& xdgDataHome, const std::string& home) {
-    if (isWritableDirectory(executableDirectory)) return RunDirectory(executableDirectory);
+    // An installed program keeps its settings per user, even in a prefix it could write to.
+    if (isWritableDirectory(executableDirectory) && !isInstalledUnderPrefix(executableDirectory)) {
+        return RunDirectory(executableDirectory);
+    }
     std::filesystem::path data;
     if (!xdgDataHome.empty()) {
         data = std::filesystem::path(xdgDataHome) / "Trovelin";

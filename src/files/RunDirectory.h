@@ -7,8 +7,10 @@
 #include "text/GbkText.h"
 
 // Where config.conf and the export files live: the executable's directory when the program
-// may write there (a build tree, a portable copy), else the per-user data folder
-// ($XDG_DATA_HOME/Trovelin or ~/.local/share/Trovelin), created on demand.
+// may write there (a build tree, a portable copy), else, and always for a program installed
+// under a prefix (PREFIX/bin beside PREFIX/share/metainfo/net.trovelin.Trovelin.metainfo.xml),
+// the per-user data folder ($XDG_DATA_HOME/Trovelin or ~/.local/share/Trovelin), created on
+// demand.
 class RunDirectory {
   public:
     explicit RunDirectory(std::filesystem::path path) : path_(std::move(path)) {}
@@ -22,6 +24,9 @@ class RunDirectory {
   private:
     std::filesystem::path path_;
 };
+
+// True when the executable sits in PREFIX/bin of an installation.
+bool isInstalledUnderPrefix(const std::filesystem::path& executableDirectory);
 
 // The choice itself, from its inputs: empty environment values count as unset.
 RunDirectory chooseRunDirectory(const std::filesystem::path& executableDirectory,

@@ -24,6 +24,16 @@ TEST(RunDirectory, UserDataFolderOtherwise) {
     EXPECT_TRUE(std::filesystem::is_directory(home.path()));
 }
 
+TEST(RunDirectory, InstalledProgramUsesTheUserDataFolderEvenInAWritablePrefix) {
+    TempDir prefix;
+    std::filesystem::create_directories(prefix.path() / "bin");
+    std::filesystem::create_directories(prefix.path() / "share/metainfo");
+    prefix.write("share/metainfo/net.trovelin.Trovelin.metainfo.xml", "<component/>");
+    const RunDirectory run =
+        chooseRunDirectory(prefix.path() / "bin", (prefix.path() / "xdg").string(), "/h");
+    EXPECT_EQ(run.path(), prefix.path() / "xdg" / "Trovelin");
+}
+
 TEST(RunDirectory, FileNamesAreProgramText) {
     const RunDirectory run("/data");
     EXPECT_EQ(run.file(G("YY直播源.txt")), std::filesystem::path("/data/YY直播源.txt"));
