@@ -51,6 +51,8 @@ bench-load: $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	bench/relay-load.sh $(BENCH_BUILD)
 	bench/check-time.sh $(BENCH_BUILD)
+	bench/window-figures.sh $(BENCH_BUILD)
+	bench/hostile-pages.sh $(BENCH_BUILD)
 
 fuzz:
 	scripts/install-deps fuzz

@@ -107,6 +107,23 @@ void QtListView::deleteAllRows() {
 }
 
 void QtListView::ensureRowVisible(int row) {
+    QTreeWidget* list = list_.data();
+    if (list != nullptr && QThread::currentThread() != list->thread()) {
+        // Nothing comes back from scrolling, so a worker need not wait for it; it still runs
+        // in order with the worker's other calls.
+        if (closed_) return;
+        QMetaObject::invokeMethod(
+            list,
+            // Holds no reference to this adapter, which may be gone by the time it runs.
+            [target = QPointer<QTreeWidget>(list), row] {
+                if (target == nullptr) return;
+                if (QTreeWidgetItem* item = target->topLevelItem(row)) {
+                    target->scrollToItem(item, QAbstractItemView::EnsureVisible);
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     onWindowThread(
         [row](QTreeWidget* list) {
             if (QTreeWidgetItem* item = list->topLevelItem(row)) {

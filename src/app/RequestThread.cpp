@@ -1,9 +1,6 @@
 #include "app/RequestThread.h"
 
-RequestThread::RequestThread() : thread_([this] { run(); }) {
-    std::unique_lock lock(mutex_);
-    wake_.wait(lock, [this] { return ready_; });
-}
+RequestThread::RequestThread() : thread_([this] { run(); }) {}
 
 RequestThread::~RequestThread() {
     {
@@ -23,13 +20,10 @@ void RequestThread::post(std::function<void()> job) {
 }
 
 void RequestThread::run() {
-    {
-        std::lock_guard lock(mutex_);
-        pageJson_.emplace();  // its engine is made here, on this thread
-        ready_ = true;
-    }
-    wake_.notify_all();
     std::unique_lock lock(mutex_);
+    // Every engine of the page object is made here, on this thread: the first by the first
+    // parse, as each parse starts a fresh one.
+    pageJson_.emplace(ScriptJson::engineAtFirstParse());
     while (true) {
         wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
         if (jobs_.empty()) break;

@@ -31,7 +31,6 @@ class RequestThread {
     std::condition_variable wake_;
     std::deque<std::function<void()>> jobs_;
     bool stopping_ = false;
-    bool ready_ = false;
     std::optional<ScriptJson> pageJson_;
     std::thread thread_;
 };

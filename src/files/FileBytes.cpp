@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 namespace {
@@ -24,27 +25,7 @@ bool writeAll(int fd, std::string_view bytes) {
 }  // namespace
 
 std::optional<ByteBuffer> readFileBytes(const std::filesystem::path& file) {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return ByteBuffer(std::move(bytes));
+    return readRegularFile(file, std::numeric_limits<long long>::max());
 }
 
 std::optional<ByteBuffer> readRegularFile(const std::filesystem::path& file, long long maxBytes) {
@@ -55,25 +36,20 @@ std::optional<ByteBuffer> readRegularFile(const std::filesystem::path& file, lon
     // Non-blocking, in case the name was swapped for a FIFO since the look above.
     const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return std::nullopt;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes) {
-        ::close(fd);
-        return std::nullopt;
-    }
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxBytes;
+    if (ok) bytes.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[65536];
-    while (true) {
+    while (ok) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        // A file that grows while it is read is refused, not read past its limit.
-        if (n < 0 || static_cast<long long>(bytes.size()) + n > maxBytes) {
-            ::close(fd);
-            return std::nullopt;
-        }
         if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        // A file that grows while it is read is refused, not read past its limit.
+        ok = n > 0 && static_cast<long long>(bytes.size()) + n <= maxBytes;
+        if (ok) bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    if (!ok) return std::nullopt;
     return ByteBuffer(std::move(bytes));
 }
 

@@ -6,7 +6,8 @@
 
 #include "text/ByteBuffer.h"
 
-// The whole file, or nothing when it cannot be read.
+// The whole file, or nothing when it cannot be read or is no regular file (a FIFO or device
+// is never opened for reading, so it cannot block the caller).
 std::optional<ByteBuffer> readFileBytes(const std::filesystem::path& file);
 
 // The whole file when it is a regular file of at most `maxBytes`; nothing for anything else

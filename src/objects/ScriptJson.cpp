@@ -8,6 +8,12 @@ ScriptJson::ScriptJson() { createEngine(); }
 
 ScriptJson ScriptJson::withoutEngine() { return ScriptJson(NoEngine{}); }
 
+ScriptJson ScriptJson::engineAtFirstParse() {
+    ScriptJson json{NoEngine{}};
+    json.engineDeferred_ = true;
+    return json;
+}
+
 void ScriptJson::createEngine() {
     engine_ = ScriptEngine::create();
     if (!engine_) return;
@@ -17,7 +23,8 @@ void ScriptJson::createEngine() {
 }
 
 bool ScriptJson::parse(std::string_view json) {
-    if (engine_) {
+    if (engine_ || engineDeferred_) {
+        engineDeferred_ = false;
         engine_.reset();
         createEngine();
     }
