@@ -1,5 +1,7 @@
 #include "app/RequestThread.h"
 
+#include "http/HttpRequest.h"
+
 RequestThread::RequestThread() : thread_([this] { run(); }) {}
 
 RequestThread::~RequestThread() {
@@ -20,10 +22,12 @@ void RequestThread::post(std::function<void()> job) {
 }
 
 void RequestThread::run() {
+    // Loaded here, while the window is still being built, not on the way to the first page.
+    preloadHttpEngine();
     std::unique_lock lock(mutex_);
-    // Every engine of the page object is made here, on this thread: the first by the first
-    // parse, as each parse starts a fresh one.
-    pageJson_.emplace(ScriptJson::engineAtFirstParse());
+    // Every engine of the page object is made here, on this thread; the first while the
+    // window is still being built, ready for the first page.
+    pageJson_.emplace();
     while (true) {
         wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
         if (jobs_.empty()) break;

@@ -32,6 +32,9 @@ ByteBuffer httpRequest(HttpRequestArgs& args);
 // GET with every other argument omitted.
 ByteBuffer httpRequest(const GbkText& url, HttpMethod method = HttpMethod::Get);
 
+// Loads the HTTP engine now rather than at the first request; false when it cannot be had.
+bool preloadHttpEngine();
+
 // Process-wide switch the program sets when it ends: every request in flight returns promptly
 // and new ones return empty at once.
 void setRequestsAborted(bool aborted);

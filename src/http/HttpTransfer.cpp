@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "http/CurlLibrary.h"
 #include "http/HttpRequest.h"
 #include "text/TextPrimitives.h"
 
@@ -23,19 +24,14 @@ HttpLimits currentLimits;
 std::mutex activeMutex;
 std::set<CURLM*> activeTransfers;
 
-void initCurlOnce() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 struct EasyDeleter {
-    void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+    void operator()(CURL* easy) const { curlLibrary()->easyCleanup(easy); }
 };
 struct MultiDeleter {
-    void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+    void operator()(CURLM* multi) const { curlLibrary()->multiCleanup(multi); }
 };
 struct ListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { curlLibrary()->slistFreeAll(list); }
 };
 
 struct Collector {
@@ -87,7 +83,7 @@ bool hasHeaderNamed(const std::vector<std::string>& lines, std::string_view name
 std::unique_ptr<curl_slist, ListDeleter> buildHeaderList(const WireRequest& request) {
     curl_slist* list = nullptr;
     auto append = [&](const std::string& line) {
-        curl_slist* grown = curl_slist_append(list, line.c_str());
+        curl_slist* grown = curlLibrary()->slistAppend(list, line.c_str());
         if (grown != nullptr) list = grown;
     };
     for (const std::string& line : request.headerLines) append(line);
@@ -103,28 +99,29 @@ std::unique_ptr<curl_slist, ListDeleter> buildHeaderList(const WireRequest& requ
 }
 
 void setMethodAndBody(CURL* easy, const WireRequest& request) {
+    const CurlLibrary* curl = curlLibrary();
     const bool hasBody = request.body != nullptr;
     if (hasBody) {
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+        curl->easySetopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(request.body->size()));
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body->data());
+        curl->easySetopt(easy, CURLOPT_POSTFIELDS, request.body->data());
     }
     switch (request.method) {
         case HttpMethod::Get:
-            curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+            curl->easySetopt(easy, CURLOPT_HTTPGET, 1L);
             break;
         case HttpMethod::Post:
             if (!hasBody) {
-                curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(0));
-                curl_easy_setopt(easy, CURLOPT_POSTFIELDS, "");
+                curl->easySetopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(0));
+                curl->easySetopt(easy, CURLOPT_POSTFIELDS, "");
             }
             break;
         case HttpMethod::Head:
             // A HEAD answer carries no body, and libcurl must be told not to wait for one.
-            curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
+            curl->easySetopt(easy, CURLOPT_NOBODY, 1L);
             break;
         default:
-            curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST,
+            curl->easySetopt(easy, CURLOPT_CUSTOMREQUEST,
                              std::string(methodVerb(request.method)).c_str());
             break;
     }
@@ -150,9 +147,10 @@ class ActiveTransfer {
 // Drives the transfer while watching the abort switch. Gives the transfer's result, or
 // nothing when it was aborted or could not be driven.
 std::optional<CURLcode> runUntilDone(CURL* easy) {
-    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    const CurlLibrary* curl = curlLibrary();
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl->multiInit());
     if (!multi) return std::nullopt;
-    if (curl_multi_add_handle(multi.get(), easy) != CURLM_OK) return std::nullopt;
+    if (curl->multiAddHandle(multi.get(), easy) != CURLM_OK) return std::nullopt;
     bool aborted = false;
     {
         const ActiveTransfer active(multi.get());
@@ -162,17 +160,17 @@ std::optional<CURLcode> runUntilDone(CURL* easy) {
                 aborted = true;
                 break;
             }
-            if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
+            if (curl->multiPerform(multi.get(), &running) != CURLM_OK) break;
             if (running == 0) break;
-            if (curl_multi_poll(multi.get(), nullptr, 0, 100, nullptr) != CURLM_OK) break;
+            if (curl->multiPoll(multi.get(), nullptr, 0, 100, nullptr) != CURLM_OK) break;
         }
     }
     std::optional<CURLcode> result;
     int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi.get(), &queued)) {
+    while (CURLMsg* message = curl->multiInfoRead(multi.get(), &queued)) {
         if (message->msg == CURLMSG_DONE) result = message->data.result;
     }
-    curl_multi_remove_handle(multi.get(), easy);
+    curl->multiRemoveHandle(multi.get(), easy);
     if (aborted || !result) return std::nullopt;
     return result;
 }
@@ -187,6 +185,8 @@ std::string buildUrl(const WireRequest& request) {
 }
 
 }  // namespace
+
+bool preloadHttpEngine() { return curlLibrary() != nullptr; }
 
 void setRequestsAborted(bool aborted) {
     abortFlag.store(aborted);
@@ -207,14 +207,15 @@ void setHttpLimits(const HttpLimits& limits) {
 
 void wakeAllTransfers() {
     std::lock_guard lock(activeMutex);
-    for (CURLM* multi : activeTransfers) curl_multi_wakeup(multi);
+    for (CURLM* multi : activeTransfers) curlLibrary()->multiWakeup(multi);
 }
 
 bool performTransfer(const WireRequest& request, WireResponse& response) {
     response = WireResponse();
     if (abortFlag.load()) return false;
-    initCurlOnce();
-    std::unique_ptr<CURL, EasyDeleter> handle(curl_easy_init());
+    const CurlLibrary* curl = curlLibrary();
+    if (curl == nullptr) return false;
+    std::unique_ptr<CURL, EasyDeleter> handle(curl->easyInit());
     if (!handle) return false;
     CURL* easy = handle.get();
     const HttpLimits limits = httpLimits();
@@ -225,34 +226,34 @@ bool performTransfer(const WireRequest& request, WireResponse& response) {
     const std::string url = buildUrl(request);
     const std::string proxy = request.proxy.empty() ? std::string() : "http://" + request.proxy;
     const auto headers = buildHeaderList(request);
-    curl_easy_setopt(easy, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
+    curl->easySetopt(easy, CURLOPT_URL, url.c_str());
+    curl->easySetopt(easy, CURLOPT_PATH_AS_IS, 1L);
+    curl->easySetopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl->easySetopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl->easySetopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl->easySetopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl->easySetopt(easy, CURLOPT_HTTPHEADER, headers.get());
     if (!hasHeaderNamed(request.headerLines, "User-Agent")) {
-        curl_easy_setopt(easy, CURLOPT_USERAGENT, request.userAgent.c_str());
+        curl->easySetopt(easy, CURLOPT_USERAGENT, request.userAgent.c_str());
     }
     // An empty proxy also keeps libcurl from taking one from the environment.
-    curl_easy_setopt(easy, CURLOPT_PROXY, proxy.c_str());
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 30L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(easy, CURLOPT_PROXY_SSL_VERIFYPEER, 0L);
-    curl_easy_setopt(easy, CURLOPT_PROXY_SSL_VERIFYHOST, 0L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, limits.connectTimeoutSeconds);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, limits.stallTimeoutSeconds);
+    curl->easySetopt(easy, CURLOPT_PROXY, proxy.c_str());
+    curl->easySetopt(easy, CURLOPT_FOLLOWLOCATION, request.noRedirect ? 0L : 1L);
+    curl->easySetopt(easy, CURLOPT_MAXREDIRS, 30L);
+    curl->easySetopt(easy, CURLOPT_SSL_VERIFYPEER, 0L);
+    curl->easySetopt(easy, CURLOPT_SSL_VERIFYHOST, 0L);
+    curl->easySetopt(easy, CURLOPT_PROXY_SSL_VERIFYPEER, 0L);
+    curl->easySetopt(easy, CURLOPT_PROXY_SSL_VERIFYHOST, 0L);
+    curl->easySetopt(easy, CURLOPT_CONNECTTIMEOUT, limits.connectTimeoutSeconds);
+    curl->easySetopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl->easySetopt(easy, CURLOPT_LOW_SPEED_TIME, limits.stallTimeoutSeconds);
     // A body that trickles a byte now and then never stalls; only a deadline ends it.
-    curl_easy_setopt(easy, CURLOPT_TIMEOUT, std::max(0L, limits.totalTimeoutSeconds));
-    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, collectBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &collector);
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, collectHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &collector);
+    curl->easySetopt(easy, CURLOPT_TIMEOUT, std::max(0L, limits.totalTimeoutSeconds));
+    curl->easySetopt(easy, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBodyBytes));
+    curl->easySetopt(easy, CURLOPT_WRITEFUNCTION, collectBody);
+    curl->easySetopt(easy, CURLOPT_WRITEDATA, &collector);
+    curl->easySetopt(easy, CURLOPT_HEADERFUNCTION, collectHeader);
+    curl->easySetopt(easy, CURLOPT_HEADERDATA, &collector);
     setMethodAndBody(easy, request);
 
     const std::optional<CURLcode> result = runUntilDone(easy);

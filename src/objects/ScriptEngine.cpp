@@ -221,15 +221,20 @@ ScriptEngine::ScriptEngine(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) 
 
 ScriptEngine::~ScriptEngine() = default;
 
-void ScriptEngine::addCode(std::string_view code) { impl_->evaluate(toScript(code)); }
+void ScriptEngine::addCode(std::string_view code) {
+    pristine_ = false;
+    impl_->evaluate(toScript(code));
+}
 
 bool ScriptEngine::evalTruth(std::string_view expression) {
+    pristine_ = false;
     if (const std::optional<bool> fast = impl_->fastNotNull(expression)) return *fast;
     const std::optional<QJSValue> value = impl_->evaluate(toScript(expression));
     return value && value->toBool();
 }
 
 GbkText ScriptEngine::evalText(std::string_view expression) {
+    pristine_ = false;
     std::optional<QJSValue> value = impl_->fastPlainText(expression);
     if (!value) value = impl_->evaluate(toScript(expression));
     if (!value || value->isUndefined() || value->isNull()) return {};
@@ -238,6 +243,7 @@ GbkText ScriptEngine::evalText(std::string_view expression) {
 }
 
 double ScriptEngine::evalNumber(std::string_view expression) {
+    pristine_ = false;
     const std::optional<QJSValue> value = impl_->evaluate(toScript(expression));
     if (!value) return 0;
     if (value->isNumber()) return value->toNumber();

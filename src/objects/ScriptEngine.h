@@ -17,6 +17,11 @@ class ScriptEngine {
     ScriptEngine& operator=(const ScriptEngine&) = delete;
 
     void addCode(std::string_view code);
+
+    // True while nothing has run in the engine since markPristine(): a parse may then take
+    // it as the fresh engine it would otherwise make.
+    bool pristine() const { return pristine_; }
+    void markPristine() { pristine_ = true; }
     // The value's truth in the script's own sense: a boolean itself, a number when not 0 or
     // NaN, a text when not empty, any object; false for null, undefined and failures.
     bool evalTruth(std::string_view expression);
@@ -32,6 +37,7 @@ class ScriptEngine {
   private:
     explicit ScriptEngine(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
+    bool pristine_ = false;
 };
 
 using ScriptEngineRef = std::shared_ptr<ScriptEngine>;

@@ -8,23 +8,19 @@ ScriptJson::ScriptJson() { createEngine(); }
 
 ScriptJson ScriptJson::withoutEngine() { return ScriptJson(NoEngine{}); }
 
-ScriptJson ScriptJson::engineAtFirstParse() {
-    ScriptJson json{NoEngine{}};
-    json.engineDeferred_ = true;
-    return json;
-}
-
 void ScriptJson::createEngine() {
     engine_ = ScriptEngine::create();
     if (!engine_) return;
     engine_->evalTruth("var " + variableName_ +
                        " = {}, str_Code = String.fromCharCode(9216), str_reg = new "
                        "RegExp(str_Code, 'g')");
+    engine_->markPristine();
 }
 
 bool ScriptJson::parse(std::string_view json) {
-    if (engine_ || engineDeferred_) {
-        engineDeferred_ = false;
+    // Each parse starts in a fresh engine; one made and never used since counts as fresh,
+    // so that an object made ahead of its first parse need not be made twice.
+    if (engine_ && !engine_->pristine()) {
         engine_.reset();
         createEngine();
     }

@@ -14,9 +14,6 @@ class ScriptJson {
     ScriptJson();
     // An object whose engine could not be made, as when the platform has none.
     static ScriptJson withoutEngine();
-    // An object whose engine is made by its first parse: for an object that is only ever
-    // parsed into, whose first engine would be thrown away unused.
-    static ScriptJson engineAtFirstParse();
 
     void createEngine();
     // True when the text evaluated to a value that is neither null nor undefined.
@@ -51,8 +48,6 @@ class ScriptJson {
   private:
     struct NoEngine {};
     explicit ScriptJson(NoEngine) {}
-
-    bool engineDeferred_ = false;
 
     GbkText resolved(std::string_view path) const;
     bool evalTruth(std::string_view script) const;
