@@ -9,14 +9,17 @@ out=$(mktemp)
 pids=()
 cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -f "$out"; }
 trap cleanup EXIT
-start_fake() {
-    "$build/tests/support/trovelin-fake-service" "$@" > "$out" &
+start_fake() {  # sets $fake_at to its host:port
+    "$build/tests/support/trovelin-fake-service" "$@" > "$out" 2> /dev/null &
     pids+=($!)
     until [ -s "$out" ]; do sleep 0.05; done
-    head -1 "$out"
+    fake_at=$(head -1 "$out")
+    : > "$out"
 }
-fast=$(start_fake --live)
-slow=$(start_fake --live --live-delay-ms 50)
+start_fake --live
+fast=$fake_at
+start_fake --live --live-delay-ms 50
+slow=$fake_at
 rooms=$(seq 1 200 | tr '\n' ' ')
 hyperfine --warmup 1 --runs 5 --export-json "$out.json" \
     -n "bare exchange (1 room)" "$cli check --hls-host $fast 1" \

@@ -16,12 +16,12 @@ cleanup() {
 trap cleanup EXIT
 
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])' 2>/dev/null || echo $((20000 + RANDOM % 20000)); }
-start_fake() {  # args for the fake; prints host:port
-    "$build/tests/support/trovelin-fake-service" "$@" > "$work/fake.$$" &
+start_fake() {  # args for the fake; sets $fake_at to its host:port
+    "$build/tests/support/trovelin-fake-service" "$@" > "$work/fake" 2> /dev/null &
     pids+=($!)
-    until [ -s "$work/fake.$$" ]; do sleep 0.05; done
-    head -1 "$work/fake.$$"
-    rm -f "$work/fake.$$"
+    until [ -s "$work/fake" ]; do sleep 0.05; done
+    fake_at=$(head -1 "$work/fake")
+    rm -f "$work/fake"
 }
 start_relay() {  # port, fake host, extra options
     local port=$1 fake=$2; shift 2
@@ -44,7 +44,8 @@ wrk_line() {  # label, url, extra wrk args
 }
 
 echo "== warm cache: relay against nginx's static 302 ($seconds s, 64 connections each)"
-fake=$(start_fake)
+start_fake
+fake=$fake_at
 port=$(free_port)
 start_relay "$port" "$fake"
 curl -s -o /dev/null "http://127.0.0.1:$port/dl/yy1.php?t=123"
@@ -71,25 +72,34 @@ relay_rps=$last_rps
 awk -v r="$relay_rps" -v n="$nginx_rps" 'BEGIN { printf "relay / nginx throughput: %.2f (target >= 0.5)\n", r / n }'
 
 echo "== cache off, service answering after 10 ms, --max-upstream 16"
-slow=$(start_fake --delay-ms 10)
+start_fake --delay-ms 10
+slow=$fake_at
 slow_port=$(free_port)
 start_relay "$slow_port" "$slow" --cache-seconds 0 --max-upstream 16
 cat > "$work/rooms.lua" <<'LUA'
+-- A new room for every request, none shared between wrk's threads.
+local threads = 0
+setup = function(thread)
+    threads = threads + 1
+    thread:set("base", threads * 100000000)
+end
 local n = 0
 request = function()
     n = n + 1
-    return wrk.format(nil, "/dl/yy1.php?t=" .. n)
+    return wrk.format(nil, "/dl/yy1.php?t=" .. (base + n))
 end
 LUA
 wrk_line "trovelin-relay, cache off, 10 ms upstream" "http://127.0.0.1:$slow_port/" -s "$work/rooms.lua"
 awk -v r="$last_rps" 'BEGIN { printf "bound by --max-upstream: 16 / 10 ms = 1600 req/s at most; measured %.0f, %.0f%% of it\n", r, r / 16 }' 
 
 echo "== memory: requests for distinct rooms, cache on (LRU of 10,000 rooms)"
-mem=$(start_fake)
+start_fake
+mem=$fake_at
 mem_port=$(free_port)
 start_relay "$mem_port" "$mem"
 cat > "$work/count.lua" <<'LUA'
--- ROOMS distinct rooms in turn, stopping after TOTAL answers in all (one thread).
+-- ROOMS distinct rooms in turn, stopping after TOTAL answers in all (one thread; wrk
+-- still waits out its -d before it returns).
 local n, done = 0, 0
 local rooms, total = tonumber(os.getenv("ROOMS")), tonumber(os.getenv("TOTAL"))
 local offset = tonumber(os.getenv("OFFSET") or "0")
@@ -102,7 +112,7 @@ response = function()
     if done >= total then wrk.thread:stop() end
 end
 LUA
-run_count() { ROOMS=$1 TOTAL=$2 OFFSET=${3:-0} wrk -t1 -c16 -d120s -s "$work/count.lua" "http://127.0.0.1:$mem_port/" > /dev/null; }
+run_count() { ROOMS=$1 TOTAL=$2 OFFSET=${3:-0} wrk -t1 -c16 -d30s -s "$work/count.lua" "http://127.0.0.1:$mem_port/" > /dev/null; }
 idle=$(rss_mib "$relay_pid")
 run_count 10000 10000
 first=$(rss_mib "$relay_pid")

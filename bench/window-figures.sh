@@ -24,7 +24,7 @@ else
     export QT_QPA_PLATFORM=offscreen
     echo "platform: offscreen"
 fi
-"$build/tests/support/trovelin-fake-service" --pages 1 --rooms-per-page 100 > "$work/fake" &
+"$build/tests/support/trovelin-fake-service" --pages 1 --rooms-per-page 100 > "$work/fake" 2> /dev/null &
 pids+=($!)
 until [ -s "$work/fake" ]; do sleep 0.05; done
 fake=$(head -1 "$work/fake")

@@ -137,9 +137,12 @@ void FakeService::record(const RecordedRequest& request) {
 
 bool FakeService::sleepUnlessStopping(int ms) const {
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < until) {
+    for (auto now = std::chrono::steady_clock::now(); now < until;
+         now = std::chrono::steady_clock::now()) {
         if (stopping_) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Short naps, so that a stop is seen soon, and none past the delay asked for.
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            until - now, std::chrono::milliseconds(10)));
     }
     return true;
 }
