@@ -2,20 +2,10 @@
 # trovelin-cli check over 200 rooms whose playlists answer after 50 ms, 8 at a time, next to
 # its floor: 200 x 50 ms / 8 plus the bare exchange (one room, no delay). Loopback only.
 #   bench/check-time.sh [BUILD_DIR]
-set -euo pipefail
 build=${1:-build-bench}
+source "$(dirname "$0")/common.sh"
 cli="$build/src/cli/trovelin-cli"
-out=$(mktemp)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -f "$out"; }
-trap cleanup EXIT
-start_fake() {  # sets $fake_at to its host:port
-    "$build/tests/support/trovelin-fake-service" "$@" > "$out" 2> /dev/null &
-    pids+=($!)
-    until [ -s "$out" ]; do sleep 0.05; done
-    fake_at=$(head -1 "$out")
-    : > "$out"
-}
+out="$work/out"
 start_fake --live
 fast=$fake_at
 start_fake --live --live-delay-ms 50
@@ -33,4 +23,3 @@ floor = 200 * 0.050 / 8 + bare
 print(f"check {check*1000:.0f} ms; floor 200 x 50 ms / 8 + bare {bare*1000:.0f} ms = {floor*1000:.0f} ms;"
       f" ratio {check/floor:.2f} (target <= 1.2)")
 PY
-rm -f "$out.json"

@@ -2,27 +2,12 @@
 # Load figures of trovelin-relay, side by side with nginx answering the same path with a
 # static redirect (the floor for a redirect server on this machine). All traffic stays on
 # 127.0.0.1; every run is bounded in time (wrk -d) or in count (the Lua scripts stop).
-#   make bench-relay      (builds first)   or   bench/relay-load.sh BUILD_DIR
-set -euo pipefail
+#   make bench-load      (builds first)   or   bench/relay-load.sh BUILD_DIR
 build=${1:-build-bench}
 seconds=${SECONDS_PER_RUN:-10}
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    [ -f "$work/nginx.pid" ] && kill "$(cat "$work/nginx.pid")" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/common.sh"
 
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])' 2>/dev/null || echo $((20000 + RANDOM % 20000)); }
-start_fake() {  # args for the fake; sets $fake_at to its host:port
-    "$build/tests/support/trovelin-fake-service" "$@" > "$work/fake" 2> /dev/null &
-    pids+=($!)
-    until [ -s "$work/fake" ]; do sleep 0.05; done
-    fake_at=$(head -1 "$work/fake")
-    rm -f "$work/fake"
-}
 start_relay() {  # port, fake host, extra options
     local port=$1 fake=$2; shift 2
     "$build/src/relay/trovelin-relay" --listen "127.0.0.1:$port" --hls-host "$fake" \

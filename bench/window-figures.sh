@@ -4,12 +4,8 @@
 # fake answering after 10 ms; the idle window's resident memory. Under Xvfb with openbox when
 # they are installed, else on the offscreen platform. Loopback only.
 #   bench/window-figures.sh [BUILD_DIR]
-set -euo pipefail
 build=${1:-build-bench}
-work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
+source "$(dirname "$0")/common.sh"
 if command -v Xvfb > /dev/null && command -v openbox > /dev/null; then
     display=:$((60 + RANDOM % 9))
     Xvfb "$display" -screen 0 800x700x24 -nolisten tcp > /dev/null 2>&1 &
@@ -24,10 +20,8 @@ else
     export QT_QPA_PLATFORM=offscreen
     echo "platform: offscreen"
 fi
-"$build/tests/support/trovelin-fake-service" --pages 1 --rooms-per-page 100 > "$work/fake" 2> /dev/null &
-pids+=($!)
-until [ -s "$work/fake" ]; do sleep 0.05; done
-fake=$(head -1 "$work/fake")
+start_fake --pages 1 --rooms-per-page 100
+fake=$fake_at
 
 exchange=$("$build/bench/window_bench" exchange "$fake")
 hyperfine --warmup 3 --runs 20 --export-json "$work/startup.json" \
