@@ -155,14 +155,16 @@ void FakeService::installRoutes() {
         RecordedRequest recorded{request.method, request.target, {}, request.body};
         for (const auto& header : request.headers) recorded.headers.push_back(header);
         record(recorded);
+        // Counted while the answer is held back: that is when requests overlap, and the
+        // count never lags behind a client that already has its answer.
         const int now = ++inFlight_;
         for (int seen = maxInFlight_;
              now > seen && !maxInFlight_.compare_exchange_weak(seen, now);) {
         }
         if (delayMs_ > 0) sleepUnlessStopping(delayMs_);
+        --inFlight_;
         return httplib::Server::HandlerResponse::Unhandled;
     });
-    s.set_logger([this](const Request&, const Response&) { --inFlight_; });  // after every answer
     s.Get(R"(/live/(\w+)\.m3u8)", [this](const Request& request, Response& res) {
         StreamAnswer answer{200, "#EXTM3U\n#EXT-X-VERSION:3\n", liveDelayMs_};
         {

@@ -56,7 +56,7 @@ class FakeService {
     void setStreamAnswer(const std::string& room, int status, const std::string& body,
                          int delayMs = 0);
 
-    // The most requests that were being answered at one time since the last reset.
+    // The most requests held back by the answer delay at one time since the last reset.
     int maxConcurrentRequests() const { return maxInFlight_; }
     void resetConcurrency() { maxInFlight_ = 0; }
 
