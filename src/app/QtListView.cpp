@@ -8,19 +8,19 @@
 
 namespace {
 
-// Laying out a cell's text costs time in its length, and a list repaints often: a cell shows
-// at most this much, while the whole text stays in the cell for reading and copying.
-constexpr qsizetype kShownCharacters = 4096;
-
+// A list repaints often: a cell shows the start of a long text, while the whole text stays
+// in the cell for reading and copying.
 void putCell(QTreeWidgetItem* item, int column, const GbkText& text) {
     const QString full = toQString(text);
-    if (full.size() <= kShownCharacters) {
-        item->setData(column, Qt::UserRole, QVariant());
-        item->setText(column, full);
-        return;
+    const QString shown = shownText(full);
+    item->setData(column, Qt::UserRole, shown.size() == full.size() ? QVariant() : QVariant(full));
+    item->setText(column, shown);
+}
+
+void scrollToRow(QTreeWidget* list, int row) {
+    if (QTreeWidgetItem* item = list->topLevelItem(row)) {
+        list->scrollToItem(item, QAbstractItemView::EnsureVisible);
     }
-    item->setData(column, Qt::UserRole, full);
-    item->setText(column, full.left(kShownCharacters) + QChar(0x2026));
 }
 
 GbkText cellOf(const QTreeWidgetItem* item, int column) {
@@ -108,30 +108,21 @@ void QtListView::deleteAllRows() {
 
 void QtListView::ensureRowVisible(int row) {
     QTreeWidget* list = list_.data();
-    if (list != nullptr && QThread::currentThread() != list->thread()) {
-        // Nothing comes back from scrolling, so a worker need not wait for it; it still runs
-        // in order with the worker's other calls.
-        if (closed_) return;
-        QMetaObject::invokeMethod(
-            list,
-            // Holds no reference to this adapter, which may be gone by the time it runs.
-            [target = QPointer<QTreeWidget>(list), row] {
-                if (target == nullptr) return;
-                if (QTreeWidgetItem* item = target->topLevelItem(row)) {
-                    target->scrollToItem(item, QAbstractItemView::EnsureVisible);
-                }
-            },
-            Qt::QueuedConnection);
+    if (list == nullptr) return;
+    if (QThread::currentThread() == list->thread()) {
+        scrollToRow(list, row);
         return;
     }
-    onWindowThread(
-        [row](QTreeWidget* list) {
-            if (QTreeWidgetItem* item = list->topLevelItem(row)) {
-                list->scrollToItem(item, QAbstractItemView::EnsureVisible);
-            }
-            return true;
+    // Nothing comes back from scrolling, so a worker need not wait for it; it still runs in
+    // order with the worker's other calls. It holds no reference to this adapter, which may
+    // be gone by the time it runs.
+    if (closed_) return;
+    QMetaObject::invokeMethod(
+        list,
+        [target = QPointer<QTreeWidget>(list), row] {
+            if (target != nullptr) scrollToRow(target, row);
         },
-        false);
+        Qt::QueuedConnection);
 }
 
 int QtListView::selectedRow() const {

@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
     QCoreApplication qt(argc, argv);  // the script engine needs one
     if (pageCommand->parsed()) return printPage(page, endpoints);
     if (check->parsed()) {
-        if (checkRoomsGiven.empty() == !pages) {
+        if (!checkRoomsGiven.empty() == pages.has_value()) {  // both, or neither
             std::cerr << "check: give room numbers or --pages, not both\n";
             return kUsageError;
         }

@@ -1,6 +1,7 @@
 #include "files/Export.h"
 
 #include "files/FileBytes.h"
+#include "service/Utf8Playlist.h"
 #include "text/Charset.h"
 #include "ui/RowColumns.h"
 
@@ -20,13 +21,13 @@ void writeExport(const GbkText& stem, const GbkText& stamp, const GbkText& conte
 }  // namespace
 
 const GbkText& playlistPrefix() {
-    static const GbkText prefix = utf8ToGbk("#EXTINF:-1 group-title=\"YY影视轮播\",");
+    static const GbkText prefix = utf8ToGbk(kEntryPrefix);
     return prefix;
 }
 
 GbkText playlistEntry(const GbkText& title, const GbkText& room, const GbkText& address) {
-    static const GbkText open = utf8ToGbk("【");
-    static const GbkText close = utf8ToGbk("】\r\n");
+    static const GbkText open = utf8ToGbk(kRoomOpen);
+    static const GbkText close = utf8ToGbk(kRoomClose) + "\r\n";
     return playlistPrefix() + title + open + room + close + address + "\r\n";
 }
 

@@ -34,9 +34,9 @@ EvaluationWatchdog::~EvaluationWatchdog() {
     thread_.join();
 }
 
-void EvaluationWatchdog::watch(const void* engine, std::function<void(Reason)> interrupt) {
+void EvaluationWatchdog::watch(const void* engine, std::function<void()> interrupt) {
     std::lock_guard lock(mutex_);
-    entries_[engine] = Entry{std::move(interrupt), Clock::time_point::max(), 0};
+    entries_[engine] = Entry{std::move(interrupt), Clock::time_point::max(), nullptr};
 }
 
 void EvaluationWatchdog::unwatch(const void* engine) {
@@ -45,20 +45,17 @@ void EvaluationWatchdog::unwatch(const void* engine) {
 }
 
 void EvaluationWatchdog::started(const void* engine, Clock::time_point deadline,
-                                 long long memoryCeilingBytes) {
+                                 const ScriptBudget* budget) {
     bool wakeSooner = false;
     {
         std::lock_guard lock(mutex_);
         const auto found = entries_.find(engine);
         if (found == entries_.end()) return;
         found->second.deadline = deadline;
-        found->second.memoryCeiling = memoryCeilingBytes;
+        found->second.budget = budget;
         // The watchdog looks again at its next wake-up anyway; only an earlier deadline
         // needs it woken, so a busy engine costs no thread switch per evaluation.
-        const Clock::time_point due = memoryCeilingBytes > 0
-                                          ? std::min(deadline, Clock::now() + kMemorySamplePeriod)
-                                          : deadline;
-        wakeSooner = due < nextWake_;
+        wakeSooner = deadline < nextWake_;
     }
     if (wakeSooner) wake_.notify_all();
 }
@@ -68,7 +65,7 @@ void EvaluationWatchdog::finished(const void* engine) {
     const auto found = entries_.find(engine);
     if (found == entries_.end()) return;
     found->second.deadline = Clock::time_point::max();
-    found->second.memoryCeiling = 0;
+    found->second.budget = nullptr;
 }
 
 void EvaluationWatchdog::addBudget(ScriptBudget* budget) {
@@ -89,30 +86,20 @@ void EvaluationWatchdog::run() {
     while (!stopping_) {
         Clock::time_point next = Clock::time_point::max();
         const Clock::time_point now = Clock::now();
-        long long resident = -1;  // read once a pass, and only when some ceiling needs it
         if (!budgets_.empty()) {
-            resident = residentBytes();
+            const long long resident = residentBytes();
             for (ScriptBudget* budget : budgets_) {
                 if (resident > budget->memoryCeiling()) budget->markSpent();
             }
             next = now + kMemorySamplePeriod;
         }
         for (auto& [engine, entry] : entries_) {
-            if (entry.deadline <= now) {
+            const bool overBudget = entry.budget != nullptr && entry.budget->spent();
+            if (entry.deadline <= now || overBudget) {
                 entry.deadline = Clock::time_point::max();
-                entry.memoryCeiling = 0;
-                entry.interrupt(Reason::Time);  // under the lock: the engine cannot go away
+                entry.budget = nullptr;
+                entry.interrupt();  // under the lock: the engine cannot go away meanwhile
                 continue;
-            }
-            if (entry.memoryCeiling > 0) {
-                if (resident < 0) resident = residentBytes();
-                if (resident > entry.memoryCeiling) {
-                    entry.deadline = Clock::time_point::max();
-                    entry.memoryCeiling = 0;
-                    entry.interrupt(Reason::Memory);
-                    continue;
-                }
-                next = std::min(next, now + kMemorySamplePeriod);
             }
             next = std::min(next, entry.deadline);
         }

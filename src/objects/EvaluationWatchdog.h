@@ -13,29 +13,29 @@ class ScriptBudget;
 
 // One background thread that interrupts evaluations running past their limit, so that a
 // hostile answer cannot freeze the window. Engines register a start time per evaluation;
-// checking costs the evaluation nothing but two clock reads. An evaluation may also carry a
-// ceiling on the process's resident memory, which the thread then samples while it runs.
+// checking costs the evaluation nothing but two clock reads. While budgets with a memory
+// ceiling exist, the thread also samples the process's resident size, marks a budget spent as
+// soon as the process grows past its ceiling, and interrupts the evaluation running under it.
 class EvaluationWatchdog {
   public:
     using Clock = std::chrono::steady_clock;
-    enum class Reason { Time, Memory };
 
     static EvaluationWatchdog& instance();
     ~EvaluationWatchdog();
 
     // `interrupt` is called on the watchdog's thread; it must be safe to call from there.
-    void watch(const void* engine, std::function<void(Reason)> interrupt);
+    void watch(const void* engine, std::function<void()> interrupt);
     void unwatch(const void* engine);
-    // `memoryCeilingBytes` 0: no memory ceiling for this evaluation.
-    void started(const void* engine, Clock::time_point deadline, long long memoryCeilingBytes = 0);
+    // `budget`, when given, is the one the evaluation runs under; it outlives the evaluation.
+    void started(const void* engine, Clock::time_point deadline,
+                 const ScriptBudget* budget = nullptr);
     void finished(const void* engine);
 
-    // While registered, a budget with a memory ceiling is marked spent as soon as the process
-    // grows past it, between evaluations as well as during them.
+    // Budgets with a memory ceiling, while they exist.
     void addBudget(ScriptBudget* budget);
     void removeBudget(ScriptBudget* budget);
 
-    // How often the resident size is sampled while a ceiling is in force.
+    // How often the resident size is sampled while a budget is registered.
     static constexpr std::chrono::milliseconds kMemorySamplePeriod{20};
 
   private:
@@ -43,9 +43,9 @@ class EvaluationWatchdog {
     void run();
 
     struct Entry {
-        std::function<void(Reason)> interrupt;
+        std::function<void()> interrupt;
         Clock::time_point deadline = Clock::time_point::max();
-        long long memoryCeiling = 0;
+        const ScriptBudget* budget = nullptr;
     };
     std::mutex mutex_;
     std::condition_variable wake_;

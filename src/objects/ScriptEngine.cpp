@@ -40,10 +40,7 @@ double numberFromText(const QString& text) {
 class ScriptEngine::Impl {
   public:
     Impl() {
-        EvaluationWatchdog::instance().watch(this, [this](EvaluationWatchdog::Reason reason) {
-            if (reason == EvaluationWatchdog::Reason::Memory) memoryExceeded = true;
-            engine.setInterrupted(true);
-        });
+        EvaluationWatchdog::instance().watch(this, [this] { engine.setInterrupted(true); });
     }
     ~Impl() { EvaluationWatchdog::instance().unwatch(this); }
 
@@ -57,19 +54,14 @@ class ScriptEngine::Impl {
         if (budget != nullptr && now >= budget->deadline()) budget->markSpent();
         if (budget != nullptr && budget->spent()) return std::nullopt;
         auto deadline = now + std::chrono::milliseconds(timeLimitMs.load());
-        long long memoryCeiling = 0;
-        if (budget != nullptr) {
-            deadline = std::min(deadline, budget->deadline());
-            memoryCeiling = budget->memoryCeiling();
-        }
-        memoryExceeded = false;
-        EvaluationWatchdog::instance().started(this, deadline, memoryCeiling);
+        if (budget != nullptr) deadline = std::min(deadline, budget->deadline());
+        EvaluationWatchdog::instance().started(this, deadline, budget);
         auto result = work();
         EvaluationWatchdog::instance().finished(this);
         if (!engine.isInterrupted()) return result;
         engine.setInterrupted(false);
-        if (budget != nullptr &&
-            (memoryExceeded || EvaluationWatchdog::Clock::now() >= budget->deadline())) {
+        // The watchdog marks a budget that ran out of memory; one out of time is marked here.
+        if (budget != nullptr && EvaluationWatchdog::Clock::now() >= budget->deadline()) {
             budget->markSpent();
         }
         return std::nullopt;
@@ -91,8 +83,6 @@ class ScriptEngine::Impl {
         if (!value.isObject()) return value.toString();
         return watched([&] { return value.toString(); });
     }
-
-    std::atomic<bool> memoryExceeded{false};
 
     // The answers of two templates for a plain member path, read through the engine's
     // objects instead of compiling a script each time; the same as the script's answer, or

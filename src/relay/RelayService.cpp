@@ -9,6 +9,7 @@
 #include "service/PageRange.h"
 #include "service/Utf8Playlist.h"
 #include "text/Charset.h"
+#include "text/PercentByte.h"
 
 namespace {
 
@@ -22,16 +23,12 @@ long long millisecondsSince(Clock::time_point started) {
 
 // The address as a header value: bytes outside ASCII percent-encoded, as a URL carries them.
 std::string locationOf(std::string_view address) {
-    static const char kHex[] = "0123456789ABCDEF";
     std::string location;
-    for (const char c : address) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (const unsigned char byte : address) {
         if (byte < 0x80) {
-            location += c;
+            location += static_cast<char>(byte);
         } else {
-            location += '%';
-            location += kHex[byte >> 4];
-            location += kHex[byte & 0xF];
+            appendPercentByte(location, byte);
         }
     }
     return location;
@@ -86,10 +83,6 @@ std::string htmlEscaped(std::string_view text) {
         }
     }
     return out;
-}
-
-bool isRoomNumber(const std::string& room) {
-    return roomOfQuery(RequestTarget{"", {{"t", room}}}).has_value();
 }
 
 }  // namespace

@@ -35,14 +35,16 @@ RequestTarget splitTarget(std::string_view target) {
     return split;
 }
 
+bool isRoomNumber(std::string_view room) {
+    return !room.empty() && room.size() <= 20 &&
+           std::all_of(room.begin(), room.end(),
+                       [](unsigned char c) { return c >= '0' && c <= '9'; });
+}
+
 std::optional<std::string> roomOfQuery(const RequestTarget& target) {
     const std::vector<std::string> rooms = target.values("t");
-    if (rooms.size() != 1) return std::nullopt;
-    const std::string& room = rooms.front();
-    const bool digits =
-        std::all_of(room.begin(), room.end(), [](unsigned char c) { return c >= '0' && c <= '9'; });
-    if (room.empty() || room.size() > 20 || !digits) return std::nullopt;
-    return room;
+    if (rooms.size() != 1 || !isRoomNumber(rooms.front())) return std::nullopt;
+    return rooms.front();
 }
 
 namespace {

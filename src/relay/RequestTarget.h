@@ -18,6 +18,9 @@ struct RequestTarget {
 
 RequestTarget splitTarget(std::string_view target);
 
+// A room number the relay resolves: 1 to 20 ASCII digits.
+bool isRoomNumber(std::string_view room);
+
 // The room of a permanent address's query: exactly one `t` of 1 to 20 ASCII digits.
 std::optional<std::string> roomOfQuery(const RequestTarget& target);
 

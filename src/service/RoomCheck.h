@@ -21,6 +21,3 @@ std::string_view stateName(RoomCheck::State state);
 // Resolves the room, then fetches its address (following redirects) under the engine's
 // limits. Keeps no shared state, so rooms may be checked on several threads at once.
 RoomCheck checkRoom(std::string_view room, const ServiceEndpoints& endpoints);
-
-// The status code of a response header block's status line, 0 when there is none.
-int statusCodeOf(std::string_view responseHeaders);

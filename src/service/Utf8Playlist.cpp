@@ -12,11 +12,12 @@ std::string oneLine(std::string_view text) {
 std::string m3uPlaylist(const std::vector<PlaylistItem>& items) {
     std::string text = "#EXTM3U\n";
     for (const PlaylistItem& item : items) {
-        text += "#EXTINF:-1 group-title=\"YY影视轮播\",";
+        text += kEntryPrefix;
         text += oneLine(item.title);
-        text += "【";
+        text += kRoomOpen;
         text += oneLine(item.room);
-        text += "】\n";
+        text += kRoomClose;
+        text += '\n';
         text += oneLine(item.address);
         text += '\n';
     }

@@ -4,6 +4,12 @@
 #include <string_view>
 #include <vector>
 
+// The fixed pieces of every playlist entry, in UTF-8: the prefix, the title, the room
+// between the two brackets, a line break and the address.
+inline constexpr std::string_view kEntryPrefix = "#EXTINF:-1 group-title=\"YY影视轮播\",";
+inline constexpr std::string_view kRoomOpen = "【";
+inline constexpr std::string_view kRoomClose = "】";
+
 // One entry of a UTF-8 playlist for IPTV apps.
 struct PlaylistItem {
     std::string title;  // UTF-8

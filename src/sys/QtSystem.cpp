@@ -16,6 +16,12 @@ QString toQString(const GbkText& text) { return QString::fromStdU16String(gbkToU
 
 GbkText fromQString(const QString& text) { return utf16ToGbk(text.toStdU16String()); }
 
+QString shownText(const QString& full) {
+    constexpr qsizetype kShownCharacters = 4096;
+    if (full.size() <= kShownCharacters) return full;
+    return full.left(kShownCharacters) + QChar(0x2026);
+}
+
 void QtClipboard::setText(const GbkText& text) {
     QGuiApplication::clipboard()->setText(toQString(text));
 }
@@ -48,13 +54,9 @@ int showTimedNotice(const GbkText& text, int type, const GbkText& title, QWidget
     if (owner == nullptr) owner = findProcessWindow();
     QMessageBox box(owner);
     box.setWindowTitle(toQString(title.empty() ? defaultTitle : title));
-    // The notice shows what was copied; a text of any length or markup shows as plain text,
-    // and only its start: laying out megabytes would stall the window.
-    constexpr qsizetype kShownCharacters = 4096;
-    const QString full = toQString(text);
+    // The notice shows what was copied, markup included, as plain text.
     box.setTextFormat(Qt::PlainText);
-    box.setText(full.size() <= kShownCharacters ? full
-                                                : full.left(kShownCharacters) + QChar(0x2026));
+    box.setText(shownText(toQString(text)));
     const int icon = type & 0xF0;
     box.setIcon(icon == 0x10   ? QMessageBox::Critical
                 : icon == 0x20 ? QMessageBox::Question

@@ -13,6 +13,10 @@ class QWidget;
 QString toQString(const GbkText& text);
 GbkText fromQString(const QString& text);
 
+// What a widget shows of a text: laying out megabytes would stall the window, so a text
+// longer than 4,096 characters shows its first 4,096 and "…".
+QString shownText(const QString& full);
+
 // The clipboard through Qt; text goes on as plain text.
 class QtClipboard : public Clipboard {
   public:

@@ -87,19 +87,23 @@ void FakeService::setPageAnswer(int page, const std::string& body) {
 
 namespace {
 
-std::string liveAnswer(const std::string& url) {
-    std::string escaped = url;
-    for (std::size_t at = escaped.find('/'); at != std::string::npos;
-         at = escaped.find('/', at + 2)) {
-        escaped.insert(at, "\\");
+// A URL as the service writes it inside a JSON string: every slash escaped.
+std::string escapedUrl(std::string url) {
+    for (std::size_t at = url.find('/'); at != std::string::npos; at = url.find('/', at + 2)) {
+        url.insert(at, "\\");
     }
-    return "jsonp3({\"hls\":\"" + escaped + "\",\"code\":0})";
+    return url;
+}
+
+// The HLS interface's answer naming this address.
+std::string hlsAnswer(const std::string& url) {
+    return "jsonp3({\"hls\":\"" + escapedUrl(url) + "\",\"code\":0})";
 }
 
 }  // namespace
 
 void FakeService::setRoomLive(const std::string& room) {
-    setRoomAnswer(room, liveAnswer(liveUrlOf(room)));
+    setRoomAnswer(room, hlsAnswer(liveUrlOf(room)));
 }
 
 std::string FakeService::liveUrlOf(const std::string& room) const {
@@ -123,7 +127,7 @@ void FakeService::clearRequests() {
 }
 
 std::string FakeService::escapedAddressOf(const std::string& room) {
-    return "http:\\/\\/cdn.example.test\\/live\\/" + room + ".m3u8";
+    return escapedUrl(addressOf(room));
 }
 
 std::string FakeService::addressOf(const std::string& room) {
@@ -183,10 +187,9 @@ void FakeService::installRoutes() {
         {
             std::lock_guard lock(mutex_);
             const auto found = rooms_.find(room);
-            body = found != rooms_.end() ? found->second
-                   : allRoomsLive_
-                       ? liveAnswer(liveUrlOf(room))
-                       : "jsonp3({\"hls\":\"" + escapedAddressOf(room) + "\",\"code\":0})";
+            body = found != rooms_.end()
+                       ? found->second
+                       : hlsAnswer(allRoomsLive_ ? liveUrlOf(room) : addressOf(room));
         }
         res.set_content(body, "application/javascript; charset=utf-8");
     });
